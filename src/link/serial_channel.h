@@ -1,0 +1,72 @@
+#pragma once
+// One serial line as the station uses it: the meter's line (4800 baud, the
+// parity bit switched per write to mark the start of a request) or the
+// scanner's (9600 baud, no parity). Implementations: a real port, and the
+// in-process line to the simulated meter.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <stdexcept>
+
+class SerialChannelError : public std::runtime_error {
+public:
+    explicit SerialChannelError(const QString& text);
+    QString Text() const;
+};
+
+enum class Parity { None, Mark, Space };
+
+struct LineSettings {
+    qint32 baudRate;
+    Parity parity;
+    bool rtsOn;
+    bool dtrOn;
+
+    static LineSettings Meter() { return {4800, Parity::Mark, true, false}; }
+    static LineSettings Scanner() { return {9600, Parity::None, false, false}; }
+};
+
+class SerialChannel : public QObject {
+    Q_OBJECT
+public:
+    explicit SerialChannel(const LineSettings& settings, QObject* parent = nullptr);
+    ~SerialChannel() override;
+
+    // Throws SerialChannelError: "Can't perform this operation while port
+    // is open" when already open, otherwise the implementation's own text.
+    void Open();
+    // Nothing when not open.
+    void Close();
+    virtual bool Active() const = 0;
+
+    // Throws while the port is open.
+    void SetPortName(const QString& name);
+    QString PortName() const { return portName_; }
+
+    // Touches an open port only when the value really changes.
+    void SetParity(Parity parity);
+    Parity CurrentParity() const { return settings_.parity; }
+    const LineSettings& Settings() const { return settings_; }
+
+    // Writes every byte and returns once they have left the port (or after
+    // at most a second); throws SerialChannelError when the port refuses.
+    virtual bool WriteText(const QByteArray& bytes) = 0;
+    // Everything waiting in the input queue, possibly nothing; throws on a
+    // read failure.
+    virtual QByteArray ReadText() = 0;
+
+signals:
+    // Received bytes are waiting; count is how many were waiting when the
+    // event was raised (the handler reads them itself with ReadText).
+    void RxChar(int count);
+
+protected:
+    virtual void OpenPort() = 0;
+    virtual void ClosePort() = 0;
+    virtual void ApplyParity(Parity parity) = 0;
+
+private:
+    LineSettings settings_;
+    QString portName_;
+};
