@@ -1,0 +1,15 @@
+#pragma once
+// Modal questions and messages go through this interface, so the window
+// shows real message boxes, the command-line tool prints them and tests
+// answer them without a human.
+
+#include <QString>
+
+enum class MessageIcon { Error, Warning, Information };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Blocks until the operator has closed the message.
+    virtual void ShowMessage(MessageIcon icon, const QString& caption, const QString& text) = 0;
+};

@@ -1,0 +1,426 @@
+#include "link/meter_link.h"
+
+#include "app/dialogs.h"
+#include "app/work_mode.h"
+#include "link/frame.h"
+#include "link/poll_cycle.h"
+#include "link/serial_channel.h"
+
+#include <QThread>
+#include <QTime>
+
+namespace {
+
+// The meter tells where a request starts by the ninth bit of its first
+// byte; it needs this pause before the parity of the rest changes.
+constexpr int FirstBytePauseMs = 10;
+constexpr int SendTickMs = 50;
+constexpr int FirstRequestDelayMs = 100;
+constexpr int IndicatorMs = 2000;
+constexpr int DefaultTimeoutMs = 500;
+// More timeouts in a row than this and the meter counts as gone.
+constexpr int LostAfterTimeouts = 5;
+
+const QString ErrorCaption = QStringLiteral("Ошибка");
+
+const QStringList MeterCommands{
+    "BtnReadJournalYear", "BtnReadDiary", "BtnWriteAddress", "BtnWriteRoute", "ButtonDelRoute",
+    "ActionSetting", "ActionWriteSched", "ActionReadSched", "ActionTxt",
+};
+
+// -1 for a missing byte, so it never equals a real code.
+int ByteAt(const QByteArray& bytes, int index)
+{
+    return index < bytes.size() ? quint8(bytes[index]) : -1;
+}
+
+QString Now(const char* format)
+{
+    return QTime::currentTime().toString(QLatin1String(format));
+}
+
+bool IsDdmRefusal(quint8 refusedCode, quint8 errorNumber)
+{
+    const quint8 function = refusedCode & 0x7F;
+    return (function == ReadDdmStatus || function == ReadDdmNumber) && errorNumber == 1;
+}
+
+} // namespace
+
+MeterLink::MeterLink(Dialogs& dialogs, QObject* parent)
+    : QObject(parent), dialogs_(dialogs)
+{
+    timer1_.setInterval(SendTickMs);
+    timer2_.setInterval(DefaultTimeoutMs);
+    timerStart_.setInterval(FirstRequestDelayMs);
+    timerShape_.setInterval(IndicatorMs);
+    connect(&timer1_, &QTimer::timeout, this, &MeterLink::Timer1Timer);
+    connect(&timer2_, &QTimer::timeout, this, &MeterLink::Timer2Timer);
+    connect(&timerStart_, &QTimer::timeout, this, &MeterLink::TimerStartTimer);
+    connect(&timerShape_, &QTimer::timeout, this, &MeterLink::TimerShapeTimer);
+
+    SetConnectedControls(false);
+    EnableMeterCommands(false);
+    enabled_.Set("ActionSetting", false);
+    enabled_.Set("ActionFixDb", false);
+}
+
+MeterLink::~MeterLink() = default;
+
+void MeterLink::SetChannel(SerialChannel* channel)
+{
+    if (channel_)
+        disconnect(channel_, nullptr, this, nullptr);
+    channel_ = channel;
+    if (channel_)
+        connect(channel_, &SerialChannel::RxChar, this, &MeterLink::VaComm1RxChar);
+}
+
+void MeterLink::RegisterDecoder(quint8 code, Decoder decoder)
+{
+    decoders_.insert(code, std::move(decoder));
+}
+
+void MeterLink::SetPasswordFrameBuilder(FrameBuilder builder)
+{
+    passwordFrameBuilder_ = std::move(builder);
+}
+
+void MeterLink::SetTypeCodeSource(std::function<int()> typeCode)
+{
+    typeCode_ = std::move(typeCode);
+}
+
+void MeterLink::SetRecordOperation(std::function<void()> record)
+{
+    recordOperation_ = std::move(record);
+}
+
+bool MeterLink::Connected() const
+{
+    return enabled_.On("ActionDisconnect");
+}
+
+void MeterLink::Append(const QList<QByteArray>& batch)
+{
+    if (batch.isEmpty())
+        return;
+    commandQueue_.append(batch);
+    CommandsChange();
+}
+
+void MeterLink::RemoveHead()
+{
+    if (commandQueue_.isEmpty())
+        return;
+    commandQueue_.removeFirst();
+    CommandsChange();
+}
+
+void MeterLink::ClearQueue()
+{
+    if (commandQueue_.isEmpty())
+        return;
+    commandQueue_.clear();
+    CommandsChange();
+}
+
+// Re-entrant: appending or emptying here runs it again, and every branch
+// leaves nothing to do after such a nested run.
+void MeterLink::CommandsChange()
+{
+    if (!commandQueue_.isEmpty()) {
+        if (!Connected()) {
+            ClearQueue();
+            return;
+        }
+        requestInFlight_ = commandQueue_.first();
+        const quint8 code = quint8(requestInFlight_[0]);
+        if ((code == EnterPassword || code == WritePassword) && passwordFrameBuilder_)
+            requestInFlight_ = passwordFrameBuilder_(requestInFlight_);
+        timer1_.start();
+        return;
+    }
+    if (Connected())
+        OnQueueRanEmpty();
+}
+
+void MeterLink::OnQueueRanEmpty()
+{
+    if (settingsWritePending_) {
+        settingsWritePending_ = false;
+        ShowIndicator(ResultIndicator::Green);
+        if (sqlMode_ && recordOperation_)
+            recordOperation_();
+        emit BatchFinished(WriteBatch::Settings, BatchOutcome::Completed);
+        ResetMeterState();
+    }
+    if (scheduleWritePending_) {
+        scheduleWritePending_ = false;
+        ShowIndicator(ResultIndicator::Green);
+        emit BatchFinished(WriteBatch::Schedule, BatchOutcome::Completed);
+    }
+    EnableMeterCommands(true);
+    const QByteArray request = PollRequest(pollStep_);
+    pollStep_ = NextPollStep(pollStep_, typeCode_ ? typeCode_() : 0);
+    Append({request});
+}
+
+void MeterLink::Timer1Timer()
+{
+    if (!channel_ || !channel_->Active() || timer2_.isActive())
+        return;
+    timer1_.stop();
+    receiveBuffer_.clear();
+    try {
+        Send();
+    } catch (const SerialChannelError&) {
+        // A request that could not be written simply times out.
+    }
+    SetStatusPanel(0, QString::number(sentCount_));
+    timer2_.start();
+}
+
+void MeterLink::Send()
+{
+    channel_->SetParity(Parity::Mark);
+    channel_->WriteText(requestInFlight_.left(1));
+    QThread::msleep(FirstBytePauseMs);
+    channel_->SetParity(Parity::Space);
+    channel_->WriteText(requestInFlight_.mid(1));
+    if (!requestInFlight_.isEmpty())
+        SetStatusPanel(1, CommandName(quint8(requestInFlight_[0])));
+    if (ByteDumps())
+        protocol_.Append(Now("hh:mm:ss.zzz") + " Send " + HexDump(requestInFlight_));
+    ++sentCount_;
+}
+
+void MeterLink::VaComm1RxChar()
+{
+    if (!channel_ || !channel_->Active())
+        return;
+    QByteArray bytes;
+    try {
+        bytes = channel_->ReadText();
+    } catch (const SerialChannelError& error) {
+        emit UnhandledError(error.Text());
+        return;
+    }
+    if (bytes.isEmpty())
+        return;
+    if (ByteDumps())
+        protocol_.Append(Now("hh:mm:ss.zzz") + " Received: " + HexDump(bytes));
+    timeoutStreak_ = 0;
+    enabled_.Set("ActionSetting", true);
+    enabled_.Set("ActionFixDb", true);
+    receiveBuffer_.append(bytes);
+    Judge();
+}
+
+// Checks the gathered bytes against the request in flight: an error reply,
+// a complete response (valid or not), or not yet complete.
+void MeterLink::Judge()
+{
+    const QByteArray& buffer = receiveBuffer_;
+    bool ok = true;
+    if (buffer.size() == ErrorReplyLength && ByteAt(buffer, 0) - ByteAt(requestInFlight_, 0) == ErrorReplyBit
+        && ByteAt(buffer, 1) == 3 && CrcValid(buffer)) {
+        timer2_.stop();
+        ok = false;
+        const quint8 errorNumber = quint8(buffer[2]);
+        linkMessage_ = ErrorText(errorNumber) + " (" + CommandName(quint8(buffer[0])) + ")";
+        if (IsDdmRefusal(quint8(buffer[0]), errorNumber))
+            linkMessage_.clear();
+    }
+    if (ok && buffer.size() > 1 && buffer.size() >= ByteAt(buffer, 1) + 2) {
+        if (ByteAt(buffer, 0) != ByteAt(requestInFlight_, 0)) {
+            linkMessage_ = QStringLiteral("Неверный отклик");
+            ok = false;
+        } else if (buffer.size() > ByteAt(buffer, 1) + 2) {
+            linkMessage_ = QStringLiteral("Отклик длиннее требуемого");
+            ok = false;
+        } else if (!CrcValid(buffer)) {
+            linkMessage_ = QStringLiteral("Ошибка контрольной суммы");
+            ok = false;
+        } else {
+            Decode();
+        }
+    }
+    if (!ok) {
+        if (!linkMessage_.isEmpty())
+            protocol_.Append(linkMessage_);
+        if (!commandQueue_.isEmpty())
+            AbortQueue();
+    }
+}
+
+void MeterLink::Decode()
+{
+    const quint8 code = quint8(requestInFlight_[0]);
+    const bool scheduleRead = code == ReadSchedule || code == ReadHolidays || code == ReadTransfers;
+    visible_.Set("GaugeSched", scheduleRead && ByteAt(receiveBuffer_, 1) != 4);
+    timer2_.stop();
+    visible_.Set("GaugeJournal", code == ReadYearJournal || code == ReadConsumptionJournal);
+    const auto decoder = decoders_.constFind(code);
+    if (decoder != decoders_.constEnd()) {
+        try {
+            decoder.value()(requestInFlight_, receiveBuffer_);
+        } catch (const std::exception& error) {
+            emit UnhandledError(QString::fromStdString(error.what()));
+        }
+    }
+    RemoveHead();
+}
+
+void MeterLink::Timer2Timer()
+{
+    timer2_.stop();
+    protocol_.Append(Now("hh:mm:ss:zzz") + " Timeout.");
+    if (!commandQueue_.isEmpty())
+        AbortQueue();
+    if (++timeoutStreak_ > LostAfterTimeouts) {
+        enabled_.Set("ActionSetting", false);
+        enabled_.Set("ActionFixDb", false);
+        EnableMeterCommands(false);
+        ResetMeterState();
+    }
+}
+
+void MeterLink::AbortQueue()
+{
+    timer2_.stop();
+    const bool settings = settingsWritePending_;
+    const bool schedule = scheduleWritePending_;
+    settingsWritePending_ = scheduleWritePending_ = false;
+    ReportWriteFailure(settings, schedule, BatchOutcome::Failed);
+    // Dropped requests, the rest of a batch or the interrupted poll step,
+    // are not repeated; polling resumes at the next step.
+    ClearQueue();
+}
+
+void MeterLink::ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome)
+{
+    if (settings) {
+        ShowIndicator(ResultIndicator::Red);
+        emit BatchFinished(WriteBatch::Settings, outcome);
+        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
+            QStringLiteral("Во время записи установок произошла ошибка. Описание смотрите на закладке Протокол."));
+    }
+    if (schedule) {
+        ShowIndicator(ResultIndicator::Red);
+        emit BatchFinished(WriteBatch::Schedule, outcome);
+        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
+            QStringLiteral("Во время записи тарифного расписания произошла ошибка. Описание смотрите на закладке Протокол."));
+    }
+}
+
+void MeterLink::ShowIndicator(ResultIndicator indicator)
+{
+    indicator_ = indicator;
+    emit IndicatorChanged(indicator);
+    timerShape_.start();
+}
+
+bool MeterLink::ActionConnectExecute(const QString& portText)
+{
+    SetStatusPanel(0, {});
+    SetStatusPanel(1, {});
+    try {
+        channel_->SetPortName(portText);
+        channel_->Open();
+    } catch (const SerialChannelError&) {
+        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, "Ошибка открытия порта " + portText);
+        return false;
+    }
+    // What is left over from the last connection (the poll request queued
+    // while disconnecting, an answer still awaited) belongs to that
+    // connection: sent now or timing out now, it would disturb this one.
+    commandQueue_.clear();
+    timer1_.stop();
+    timer2_.stop();
+    timerStart_.start();
+    SetConnectedControls(true);
+    ResetMeterState();
+    settingsWritePending_ = scheduleWritePending_ = false;
+    return true;
+}
+
+void MeterLink::ActionDisconnectExecute()
+{
+    SetStatusPanel(0, {});
+    SetStatusPanel(1, {});
+    try {
+        channel_->Close();
+    } catch (const SerialChannelError&) {
+        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, "Ошибка закрытия порта " + channel_->PortName());
+        return;
+    }
+    // A batch cut short by the disconnection did not complete: it must not
+    // be reported (or recorded) as written when the queue is emptied below.
+    const bool settings = settingsWritePending_;
+    const bool schedule = scheduleWritePending_;
+    settingsWritePending_ = scheduleWritePending_ = false;
+    ClearQueue();
+    EnableMeterCommands(false);
+    enabled_.Set("ActionSetting", false);
+    enabled_.Set("ActionFixDb", false);
+    SetConnectedControls(false);
+    visible_.Set("GaugeJournal", false);
+    if (settings || schedule) {
+        protocol_.Append(QStringLiteral("Запись прервана: связь разорвана."));
+        ReportWriteFailure(settings, schedule, BatchOutcome::CutShort);
+    }
+}
+
+void MeterLink::TimerStartTimer()
+{
+    timerStart_.stop();
+    sentCount_ = 0;
+    protocol_.Clear();
+    pollStep_ = 0;
+    ClearQueue();
+    Append({PollRequest(0)});
+}
+
+void MeterLink::TimerShapeTimer()
+{
+    timerShape_.stop();
+    indicator_ = ResultIndicator::Hidden;
+    emit IndicatorChanged(indicator_);
+    ActionResetExecute();
+}
+
+void MeterLink::SpinTimerChange(int milliseconds)
+{
+    timer2_.setInterval(milliseconds);
+}
+
+void MeterLink::ResetMeterState()
+{
+    emit MeterStateReset();
+}
+
+void MeterLink::EnableMeterCommands(bool on)
+{
+    for (const QString& name : MeterCommands)
+        enabled_.Set(name, on);
+}
+
+void MeterLink::SetConnectedControls(bool connected)
+{
+    enabled_.Set("ActionDisconnect", connected);
+    enabled_.Set("ActionConnect", !connected);
+    enabled_.Set("ComboPort", !connected);
+    enabled_.Set("NPort", !connected);
+}
+
+void MeterLink::SetStatusPanel(int index, const QString& text)
+{
+    statusPanels_[index] = text;
+    emit StatusPanelChanged(index, text);
+}
+
+bool MeterLink::ByteDumps() const
+{
+    return protocol_.Enabled() && (workMode_ & NumberEditing);
+}

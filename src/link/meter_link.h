@@ -1,0 +1,147 @@
+#pragma once
+// The one path between the station and the meter: a queue of request
+// frames, sent one at a time, each answer checked and handed to the decoder
+// of its function code. While nothing else is queued the link polls the
+// meter in a fixed cycle, so the shown values refresh by themselves.
+// Everything runs on the UI thread, driven by timers and receive events.
+
+#include "link/control_switches.h"
+#include "link/protocol_view.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+class Dialogs;
+class SerialChannel;
+
+enum class ResultIndicator { Hidden, Green, Red };
+enum class WriteBatch { Settings, Schedule };
+enum class BatchOutcome { Completed, Failed, CutShort };
+
+class MeterLink : public QObject {
+    Q_OBJECT
+public:
+    // Called with the request answered and the validated response; the link
+    // removes the request from the queue after the decoder returns.
+    using Decoder = std::function<void(const QByteArray& request, const QByteArray& response)>;
+    // Completes a request's frame at the moment it becomes the one in flight.
+    using FrameBuilder = std::function<QByteArray(const QByteArray& request)>;
+
+    MeterLink(Dialogs& dialogs, QObject* parent = nullptr);
+    ~MeterLink() override;
+
+    // The channel is not owned and may be swapped while disconnected.
+    void SetChannel(SerialChannel* channel);
+    SerialChannel* Channel() const { return channel_; }
+
+    void RegisterDecoder(quint8 code, Decoder decoder);
+    void SetPasswordFrameBuilder(FrameBuilder builder);
+    void SetTypeCodeSource(std::function<int()> typeCode);
+    // Run after a completed settings write in SQL mode, before the meter state is reset.
+    void SetRecordOperation(std::function<void()> record);
+
+    void SetWorkMode(int bits) { workMode_ = bits; }
+    void SetSqlMode(bool on) { sqlMode_ = on; }
+
+    // Queue operations; each real change runs CommandsChange at once.
+    void Append(const QList<QByteArray>& batch);
+    void RemoveHead();
+    void ClearQueue();
+    const QList<QByteArray>& CommandQueue() const { return commandQueue_; }
+
+    void SetSettingsWritePending(bool on) { settingsWritePending_ = on; }
+    void SetScheduleWritePending(bool on) { scheduleWritePending_ = on; }
+    bool SettingsWritePending() const { return settingsWritePending_; }
+    bool ScheduleWritePending() const { return scheduleWritePending_; }
+
+    const QByteArray& RequestInFlight() const { return requestInFlight_; }
+    const QByteArray& ReceiveBuffer() const { return receiveBuffer_; }
+    int PollStep() const { return pollStep_; }
+    int SentCount() const { return sentCount_; }
+    int TimeoutStreak() const { return timeoutStreak_; }
+    bool Connected() const;
+
+    ControlSwitches& Enabled() { return enabled_; }
+    ControlSwitches& Visible() { return visible_; }
+    ProtocolView& Protocol() { return protocol_; }
+    const ProtocolView& Protocol() const { return protocol_; }
+    QString StatusPanel(int index) const { return statusPanels_[index]; }
+    ResultIndicator Indicator() const { return indicator_; }
+
+    QTimer& Timer1() { return timer1_; }
+    QTimer& Timer2() { return timer2_; }
+    QTimer& TimerStart() { return timerStart_; }
+    QTimer& TimerShape() { return timerShape_; }
+
+    // Commands and handlers of the window.
+    bool ActionConnectExecute(const QString& portText);
+    void ActionDisconnectExecute();
+    void ActionResetExecute() { ResetMeterState(); }
+    void SpinTimerChange(int milliseconds);
+
+    void ResetMeterState();
+    void EnableMeterCommands(bool on);
+
+signals:
+    void StatusPanelChanged(int index, const QString& text);
+    void IndicatorChanged(ResultIndicator indicator);
+    // Listeners forget everything shown about the meter.
+    void MeterStateReset();
+    void BatchFinished(WriteBatch batch, BatchOutcome outcome);
+    // A failure nobody handles (a read error of the channel, a decoder
+    // that threw): the station's general error display shows it.
+    void UnhandledError(const QString& text);
+
+private:
+    void CommandsChange();
+    void Timer1Timer();
+    void VaComm1RxChar();
+    void Timer2Timer();
+    void TimerStartTimer();
+    void TimerShapeTimer();
+    void AbortQueue();
+
+    void Send();
+    void Judge();
+    void Decode();
+    void OnQueueRanEmpty();
+    void ShowIndicator(ResultIndicator indicator);
+    void ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome);
+    void SetStatusPanel(int index, const QString& text);
+    bool ByteDumps() const;
+    void SetConnectedControls(bool connected);
+
+    Dialogs& dialogs_;
+    SerialChannel* channel_ = nullptr;
+    QHash<quint8, Decoder> decoders_;
+    FrameBuilder passwordFrameBuilder_;
+    std::function<int()> typeCode_;
+    std::function<void()> recordOperation_;
+
+    QList<QByteArray> commandQueue_;
+    QByteArray requestInFlight_;
+    QByteArray receiveBuffer_;
+    QString linkMessage_;
+    int pollStep_ = 0;
+    int sentCount_ = 0;
+    int timeoutStreak_ = 0;
+    bool settingsWritePending_ = false;
+    bool scheduleWritePending_ = false;
+    int workMode_ = 0;
+    bool sqlMode_ = false;
+
+    ControlSwitches enabled_;
+    ControlSwitches visible_;
+    ProtocolView protocol_;
+    QString statusPanels_[2];
+    ResultIndicator indicator_ = ResultIndicator::Hidden;
+
+    QTimer timer1_;
+    QTimer timer2_;
+    QTimer timerStart_;
+    QTimer timerShape_;
+};

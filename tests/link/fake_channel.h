@@ -1,0 +1,81 @@
+#pragma once
+// A scripted meter line for link tests: every complete request is offered
+// to a script that answers with pieces of bytes (or nothing), delivered from
+// the event loop as a real port would.
+
+#include "link/frame.h"
+#include "link/serial_channel.h"
+
+#include <QList>
+#include <QTimer>
+#include <functional>
+
+class FakeChannel : public SerialChannel {
+public:
+    struct Write {
+        QByteArray bytes;
+        Parity parity;
+    };
+    // The pieces of the answer to a request; none for no answer.
+    using Script = std::function<QList<QByteArray>(const QByteArray& request)>;
+
+    FakeChannel() : SerialChannel(LineSettings::Meter())
+    {
+        script = [](const QByteArray& request) { return QList<QByteArray>{Answer(request)}; };
+    }
+
+    // A valid answer with one data byte to any request.
+    static QByteArray Answer(const QByteArray& request) { return MakeFrame(quint8(request[0]), "\x01"); }
+
+    bool Active() const override { return open; }
+
+    bool WriteText(const QByteArray& bytes) override
+    {
+        if (failWrites)
+            throw SerialChannelError("Write error (5), refused");
+        writes.append({bytes, CurrentParity()});
+        // The rest of a request goes out with space parity after its first byte.
+        if (CurrentParity() == Parity::Space) {
+            const QByteArray request = writes[writes.size() - 2].bytes + bytes;
+            requests.append(request);
+            int delay = 1;
+            for (const QByteArray& piece : script(request))
+                QTimer::singleShot(delay++, [this, piece] { Deliver(piece); });
+        }
+        return true;
+    }
+
+    QByteArray ReadText() override
+    {
+        const QByteArray bytes = input;
+        input.clear();
+        return bytes;
+    }
+
+    void Deliver(const QByteArray& bytes)
+    {
+        if (!open)
+            return;
+        input += bytes;
+        emit RxChar(int(input.size()));
+    }
+
+    Script script;
+    QList<Write> writes;
+    QList<QByteArray> requests;
+    QByteArray input;
+    bool open = false;
+    bool failOpen = false;
+    bool failWrites = false;
+    int parityApplied = 0;
+
+protected:
+    void OpenPort() override
+    {
+        if (failOpen)
+            throw SerialChannelError("Specified device not found (" + PortName() + ").");
+        open = true;
+    }
+    void ClosePort() override { open = false; }
+    void ApplyParity(Parity) override { ++parityApplied; }
+};

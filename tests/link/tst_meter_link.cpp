@@ -1,0 +1,444 @@
+#include "app/dialogs.h"
+#include "app/work_mode.h"
+#include "fake_channel.h"
+#include "link/meter_link.h"
+#include "link/poll_cycle.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+class RecordingDialogs : public Dialogs {
+public:
+    void ShowMessage(MessageIcon, const QString& caption, const QString& text) override
+    {
+        messages << caption + ": " + text;
+    }
+    QStringList messages;
+};
+
+const QString SettingsFailure
+    = "Ошибка: Во время записи установок произошла ошибка. Описание смотрите на закладке Протокол.";
+
+QByteArray ErrorReply(quint8 code, quint8 error)
+{
+    QByteArray reply;
+    reply.append(char(code | 0x80)).append(char(3)).append(char(error));
+    AppendCrc(reply);
+    return reply;
+}
+
+// The link on a scripted line, connected, with failure lines in the
+// protocol and byte dumps off unless a test turns them on.
+struct Bench {
+    FakeChannel channel;
+    RecordingDialogs dialogs;
+    MeterLink link{dialogs};
+
+    Bench()
+    {
+        link.SetChannel(&channel);
+        link.Protocol().SetEnabled(true);
+        link.SpinTimerChange(200);
+    }
+    bool Connect() { return link.ActionConnectExecute("COM1"); }
+    int Sent() const { return int(channel.requests.size()); }
+    // Index of the first request with this code sent at or after `from`.
+    int Find(quint8 code, int from = 0) const
+    {
+        for (int i = from; i < channel.requests.size(); ++i)
+            if (quint8(channel.requests[i][0]) == code)
+                return i;
+        return -1;
+    }
+    QStringList ProtocolMatching(const QString& pattern) const
+    {
+        return link.Protocol().Lines().filter(QRegularExpression(pattern));
+    }
+};
+
+// The poll request that follows `request` in the cycle.
+QByteArray NextInCycle(const QByteArray& request)
+{
+    for (int step = 0; step < PollCycleLength; ++step)
+        if (PollRequest(step) == request)
+            return PollRequest((step + 1) % PollCycleLength);
+    return {};
+}
+
+// A settings batch as the settings write queues it: login, then a write.
+QList<QByteArray> SettingsBatch()
+{
+    return {MakeFrame(ReadNumber), MakeFrame(ReadCounters), MakeFrame(EnterPassword, QByteArray(8, '\0')),
+        MakeFrame(WriteSettlement, QByteArray::fromHex("2315"))};
+}
+
+} // namespace
+
+class TestMeterLink : public QObject {
+    Q_OBJECT
+private slots:
+    void pollsTheWholeCycleMarkingEachFirstByte()
+    {
+        Bench bench;
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 36, 10000);
+        // The version request of the connection, then the cycle from step 0.
+        QCOMPARE(bench.channel.requests[0], PollRequest(0));
+        for (int step = 0; step < 35; ++step)
+            QCOMPARE(bench.channel.requests[step + 1], PollRequest(step % PollCycleLength));
+        for (int i = 0; i < 20; i += 2) {
+            QCOMPARE(bench.channel.writes[i].bytes.size(), 1);
+            QCOMPARE(bench.channel.writes[i].parity, Parity::Mark);
+            QCOMPARE(bench.channel.writes[i + 1].parity, Parity::Space);
+        }
+        // Each change of parity reaches the port once, and the line starts
+        // with mark parity: no redundant settings.
+        QCOMPARE(bench.channel.parityApplied, int(bench.channel.writes.size()) - 1);
+        QCOMPARE(bench.link.SentCount(), bench.Sent());
+        QCOMPARE(bench.link.StatusPanel(0), QString::number(bench.link.SentCount()));
+        QVERIFY(bench.link.Enabled().On("ActionSetting"));
+        QVERIFY(bench.link.Enabled().On("ActionWriteSched"));
+        QVERIFY(bench.link.Protocol().Lines().isEmpty());
+    }
+
+    void model341LeavesOutTheDdmSteps()
+    {
+        Bench bench;
+        bench.link.SetTypeCodeSource([] { return 34101; });
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 36, 10000);
+        QCOMPARE(bench.channel.requests[32], PollRequest(31));
+        QCOMPARE(bench.channel.requests[33], PollRequest(0));
+        QCOMPARE(bench.Find(ReadDdmNumber), -1);
+        QCOMPARE(bench.Find(ReadDdmStatus), -1);
+    }
+
+    void responseInPiecesIsDecodedOnce()
+    {
+        Bench bench;
+        bench.link.SetWorkMode(NumberEditing);
+        bench.channel.script = [](const QByteArray& request) {
+            const QByteArray answer = MakeFrame(quint8(request[0]), QByteArray::fromHex("2A0000"));
+            if (quint8(request[0]) != ReadNumber)
+                return QList<QByteArray>{answer};
+            return QList<QByteArray>{answer.left(1), answer.mid(1, 3), answer.mid(4)};
+        };
+        QList<QByteArray> decoded;
+        bench.link.RegisterDecoder(ReadNumber, [&](const QByteArray& request, const QByteArray& response) {
+            QCOMPARE(request, PollRequest(1));
+            decoded << response;
+        });
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Find(ReadClock) >= 0, 5000);
+        QCOMPARE(decoded, QList<QByteArray>{MakeFrame(ReadNumber, QByteArray::fromHex("2A0000"))});
+        QCOMPARE(bench.ProtocolMatching(" Received: 01 $").size(), 1);
+        QCOMPARE(bench.ProtocolMatching(" Received: 05 2A 00 $").size(), 1);
+        QCOMPARE(bench.ProtocolMatching("Timeout").size(), 0);
+    }
+
+    void invalidResponseAbortsAndPollMovesOn_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = MakeFrame(ReadNumber, QByteArray::fromHex("2A0000"));
+        QTest::newRow("surplus byte") << good + '\x00' << "Отклик длиннее требуемого";
+        QTest::newRow("wrong code") << MakeFrame(ReadClock, QByteArray::fromHex("2A0000")) << "Неверный отклик";
+        QByteArray badCrc = good;
+        badCrc[badCrc.size() - 1] = char(badCrc.back() ^ 0x01);
+        QTest::newRow("bad crc") << badCrc << "Ошибка контрольной суммы";
+        QTest::newRow("error reply") << ErrorReply(ReadNumber, 7) << "Неизвестная ошибка (чтение номера)";
+    }
+    void invalidResponseAbortsAndPollMovesOn()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QString, message);
+        Bench bench;
+        bench.channel.script = [answer](const QByteArray& request) {
+            return QList<QByteArray>{quint8(request[0]) == ReadNumber ? answer : FakeChannel::Answer(request)};
+        };
+        int decoded = 0;
+        bench.link.RegisterDecoder(ReadNumber, [&](const QByteArray&, const QByteArray&) { ++decoded; });
+        QVERIFY(bench.Connect());
+        const int number = 2; // after the connection's version request and step 0
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() > number + 1, 5000);
+        QCOMPARE(bench.channel.requests[number], PollRequest(1));
+        QCOMPARE(bench.channel.requests[number + 1], PollRequest(2));
+        QCOMPARE(bench.link.Protocol().Lines(), QStringList{message});
+        QCOMPARE(decoded, 0);
+    }
+
+    void ddmRefusalOfAnOldMeterIsSilent_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("44, error 1") << int(ReadDdmNumber) << 1 << QStringList{};
+        QTest::newRow("42, error 1") << int(ReadDdmStatus) << 1 << QStringList{};
+        QTest::newRow("44, error 2") << int(ReadDdmNumber) << 2
+                                     << QStringList{"Ошибка: Неверная длина запроса (чтение номера ДДМ)"};
+        QTest::newRow("1, error 1") << int(ReadNumber) << 1
+                                    << QStringList{"Ошибка: Неизвестная функция (чтение номера)"};
+    }
+    void ddmRefusalOfAnOldMeterIsSilent()
+    {
+        QFETCH(int, code);
+        QFETCH(int, error);
+        QFETCH(QStringList, lines);
+        Bench bench;
+        bench.channel.script = [code, error](const QByteArray& request) {
+            const bool refuse = request[0] == char(code);
+            return QList<QByteArray>{refuse ? ErrorReply(quint8(code), quint8(error)) : FakeChannel::Answer(request)};
+        };
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Find(quint8(code), 1) >= 0 && bench.Sent() > bench.Find(quint8(code), 1) + 1, 5000);
+        const int refused = bench.Find(quint8(code), 1);
+        QCOMPARE(bench.channel.requests[refused + 1], NextInCycle(bench.channel.requests[refused]));
+        QCOMPARE(bench.link.Protocol().Lines(), lines);
+    }
+
+    void errorReplyAbortsTheSettingsBatch()
+    {
+        Bench bench;
+        bench.channel.script = [](const QByteArray& request) {
+            const bool login = quint8(request[0]) == EnterPassword;
+            return QList<QByteArray>{login ? ErrorReply(EnterPassword, 6) : FakeChannel::Answer(request)};
+        };
+        QSignalSpy finished(&bench.link, &MeterLink::BatchFinished);
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 3, 5000);
+        bench.link.SetSettingsWritePending(true);
+        bench.link.Append(SettingsBatch());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Find(EnterPassword) >= 0 && bench.Sent() > bench.Find(EnterPassword) + 1, 5000);
+        const int login = bench.Find(EnterPassword);
+        QCOMPARE(bench.Find(WriteSettlement), -1);
+        QCOMPARE(bench.link.Protocol().Lines(), QStringList{"Ошибка: Доступ запрещен (ввод пароля)"});
+        QCOMPARE(bench.link.Indicator(), ResultIndicator::Red);
+        QCOMPARE(bench.dialogs.messages, QStringList{SettingsFailure});
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(finished[0][1].value<BatchOutcome>(), BatchOutcome::Failed);
+        QVERIFY(!bench.link.SettingsWritePending());
+        // The poll resumes with the step after the one the batch waited for;
+        // the batch is not repeated.
+        QCOMPARE(bench.channel.requests[login + 1], NextInCycle(bench.channel.requests[login - 3]));
+        QVERIFY(!bench.channel.requests.contains(SettingsBatch()[3]));
+        QTRY_COMPARE_WITH_TIMEOUT(bench.link.Indicator(), ResultIndicator::Hidden, 3000);
+    }
+
+    void completedSettingsBatch_data()
+    {
+        QTest::addColumn<bool>("sqlMode");
+        QTest::newRow("log mode") << false;
+        QTest::newRow("sql mode") << true;
+    }
+    void completedSettingsBatch()
+    {
+        QFETCH(bool, sqlMode);
+        Bench bench;
+        bench.link.SetSqlMode(sqlMode);
+        QStringList events;
+        bench.link.SetRecordOperation([&] { events << "record"; });
+        connect(&bench.link, &MeterLink::MeterStateReset, [&] { events << "reset"; });
+        connect(&bench.link, &MeterLink::BatchFinished, [&](WriteBatch, BatchOutcome outcome) {
+            events << (outcome == BatchOutcome::Completed ? "completed" : "failed");
+        });
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 3, 5000);
+        events.clear();
+        bench.link.SetSettingsWritePending(true);
+        bench.link.Append(SettingsBatch());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Find(WriteSettlement) >= 0 && bench.Sent() > bench.Find(WriteSettlement) + 1, 5000);
+        const int write = bench.Find(WriteSettlement);
+        QCOMPARE(bench.channel.requests.mid(write - 3, 4), SettingsBatch());
+        QCOMPARE(bench.link.Indicator(), ResultIndicator::Green);
+        const QStringList expected = sqlMode ? QStringList{"record", "completed", "reset"}
+                                             : QStringList{"completed", "reset"};
+        QCOMPARE(events, expected);
+        QVERIFY(bench.dialogs.messages.isEmpty());
+    }
+
+    void batchQueuedWhilePollRequestIsOnTheWireFollowsItsAnswer()
+    {
+        Bench bench;
+        QList<QByteArray> batch{MakeFrame(WriteIndicator, "\x1F"), MakeFrame(WriteIntegrationTime, "\x1D")};
+        bench.channel.script = [&](const QByteArray& request) {
+            if (request == PollRequest(2))
+                QTimer::singleShot(0, [&] { bench.link.Append(batch); });
+            return QList<QByteArray>{FakeChannel::Answer(request)};
+        };
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 8, 5000);
+        const int clock = bench.channel.requests.indexOf(PollRequest(2));
+        QCOMPARE(bench.channel.requests.mid(clock, 4),
+            (QList<QByteArray>{PollRequest(2), batch[0], batch[1], PollRequest(3)}));
+    }
+
+    void linkIsLostAtTheSixthTimeoutInARow()
+    {
+        Bench bench;
+        bench.link.SpinTimerChange(40);
+        bool silent = false;
+        bench.channel.script = [&](const QByteArray& request) {
+            return silent ? QList<QByteArray>{} : QList<QByteArray>{FakeChannel::Answer(request)};
+        };
+        int resets = 0;
+        connect(&bench.link, &MeterLink::MeterStateReset, [&] { ++resets; });
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.Enabled().On("ActionSetting"), 5000);
+        resets = 0;
+        silent = true;
+        QTRY_COMPARE_WITH_TIMEOUT(bench.link.TimeoutStreak(), 5, 5000);
+        QVERIFY(bench.link.Enabled().On("ActionSetting"));
+        QVERIFY(bench.link.Enabled().On("ActionFixDb"));
+        QVERIFY(bench.link.Enabled().On("BtnReadDiary"));
+        QCOMPARE(resets, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(bench.link.TimeoutStreak(), 6, 5000);
+        QVERIFY(!bench.link.Enabled().On("ActionSetting"));
+        QVERIFY(!bench.link.Enabled().On("ActionFixDb"));
+        QVERIFY(!bench.link.Enabled().On("BtnReadDiary"));
+        QCOMPARE(resets, 1);
+        QCOMPARE(bench.ProtocolMatching("Timeout").size(), 6);
+        // Polling goes on; the first answer brings the commands back.
+        silent = false;
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.Enabled().On("ActionSetting"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.Enabled().On("BtnReadDiary"), 5000);
+        QCOMPARE(bench.link.TimeoutStreak(), 0);
+    }
+
+    void protocolLines_data()
+    {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<int>("workMode");
+        QTest::addColumn<bool>("dumps");
+        QTest::addColumn<bool>("timeouts");
+        QTest::newRow("ticked, number editing") << true << int(NumberEditing) << true << true;
+        QTest::newRow("ticked, no number editing") << true << int(PasswordEditing) << false << true;
+        QTest::newRow("unticked, number editing") << false << int(NumberEditing) << false << false;
+    }
+    void protocolLines()
+    {
+        QFETCH(bool, ticked);
+        QFETCH(int, workMode);
+        QFETCH(bool, dumps);
+        QFETCH(bool, timeouts);
+        Bench bench;
+        bench.link.Protocol().SetEnabled(ticked);
+        bench.link.SetWorkMode(workMode);
+        bench.channel.script = [](const QByteArray& request) {
+            return request == PollRequest(1) ? QList<QByteArray>{} : QList<QByteArray>{FakeChannel::Answer(request)};
+        };
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 5, 5000);
+        const QString time = R"(^\d\d:\d\d:\d\d)";
+        QCOMPARE(bench.ProtocolMatching(time + R"(\.\d{3} Send 00 02 80 71 $)").isEmpty(), !dumps);
+        QCOMPARE(bench.ProtocolMatching(time + R"(\.\d{3} Received: 00 03 01 )").isEmpty(), !dumps);
+        QCOMPARE(bench.ProtocolMatching(time + R"(:\d{3} Timeout\.$)").size(), timeouts ? 1 : 0);
+    }
+
+    void failedWriteEndsInATimeout()
+    {
+        Bench bench;
+        bench.channel.failWrites = true;
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.ProtocolMatching("Timeout").size() >= 1, 5000);
+        QCOMPARE(bench.link.SentCount(), 0);
+        QCOMPARE(bench.link.StatusPanel(0), QString("0"));
+    }
+
+    void decoderFailureDoesNotStallThePoll()
+    {
+        Bench bench;
+        bench.link.RegisterDecoder(ReadVersion, [](const QByteArray&, const QByteArray&) {
+            throw std::runtime_error("decoder broke");
+        });
+        QSignalSpy errors(&bench.link, &MeterLink::UnhandledError);
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 4, 5000);
+        QVERIFY(errors.size() >= 1);
+        QCOMPARE(errors[0][0].toString(), QString("decoder broke"));
+    }
+
+    void connectAndDisconnectSwitchTheCommands()
+    {
+        Bench bench;
+        QVERIFY(bench.link.Enabled().On("ActionConnect"));
+        QVERIFY(!bench.link.Enabled().On("ActionDisconnect"));
+        QVERIFY(!bench.link.Enabled().On("ActionSetting"));
+
+        bench.channel.failOpen = true;
+        QVERIFY(!bench.link.ActionConnectExecute("COM7"));
+        QCOMPARE(bench.dialogs.messages, QStringList{"Ошибка: Ошибка открытия порта COM7"});
+        QVERIFY(bench.link.Enabled().On("ActionConnect"));
+        QVERIFY(!bench.link.Connected());
+
+        bench.channel.failOpen = false;
+        QVERIFY(bench.Connect());
+        QVERIFY(!bench.link.Enabled().On("ActionConnect"));
+        QVERIFY(!bench.link.Enabled().On("ComboPort"));
+        QVERIFY(!bench.link.Enabled().On("NPort"));
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.Enabled().On("ActionTxt"), 5000);
+
+        bench.link.ActionDisconnectExecute();
+        QVERIFY(!bench.channel.Active());
+        QVERIFY(bench.link.Enabled().On("ActionConnect"));
+        QVERIFY(bench.link.Enabled().On("ComboPort"));
+        for (const char* name : {"ActionDisconnect", "ActionSetting", "ActionFixDb", "ActionTxt", "BtnWriteRoute"})
+            QVERIFY2(!bench.link.Enabled().On(name), name);
+        QCOMPARE(bench.link.StatusPanel(1), QString());
+    }
+
+    void disconnectCutsAWriteShort_data()
+    {
+        QTest::addColumn<bool>("schedule");
+        QTest::newRow("settings") << false;
+        QTest::newRow("schedule") << true;
+    }
+    void disconnectCutsAWriteShort()
+    {
+        QFETCH(bool, schedule);
+        Bench bench;
+        bench.link.SetSqlMode(true);
+        int records = 0;
+        bench.link.SetRecordOperation([&] { ++records; });
+        bench.channel.script = [](const QByteArray& request) {
+            return quint8(request[0]) == ReadCounters ? QList<QByteArray>{} : QList<QByteArray>{FakeChannel::Answer(request)};
+        };
+        QSignalSpy finished(&bench.link, &MeterLink::BatchFinished);
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 2, 5000);
+        if (schedule)
+            bench.link.SetScheduleWritePending(true);
+        else
+            bench.link.SetSettingsWritePending(true);
+        bench.link.Append(SettingsBatch());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Find(ReadCounters) >= 0, 5000);
+        bench.link.ActionDisconnectExecute();
+        QCOMPARE(records, 0);
+        QCOMPARE(bench.link.Indicator(), ResultIndicator::Red);
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(finished[0][1].value<BatchOutcome>(), BatchOutcome::CutShort);
+        QCOMPARE(bench.dialogs.messages.size(), 1);
+        QVERIFY(bench.link.Protocol().Lines().contains("Запись прервана: связь разорвана."));
+        QVERIFY(!bench.link.SettingsWritePending());
+        QVERIFY(!bench.link.ScheduleWritePending());
+    }
+
+    void reconnectStartsAFreshProtocol()
+    {
+        Bench bench;
+        bench.link.SetWorkMode(NumberEditing);
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 4, 5000);
+        bench.link.ActionDisconnectExecute();
+        const int before = bench.Sent();
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= before + 3, 5000);
+        QCOMPARE(bench.link.SentCount(), bench.Sent() - before);
+        QVERIFY(bench.link.Protocol().Lines().first().contains(" Send 00 02 80 71 "));
+    }
+};
+
+QTEST_MAIN(TestMeterLink)
+#include "tst_meter_link.moc"
