@@ -161,9 +161,10 @@ void MeterLink::OnQueueRanEmpty()
         emit BatchFinished(WriteBatch::Schedule, BatchOutcome::Completed);
     }
     EnableMeterCommands(true);
-    const QByteArray request = PollRequest(pollStep_);
-    pollStep_ = NextPollStep(pollStep_, typeCode_ ? typeCode_() : 0);
-    Append({request});
+    const int step = pollStep_;
+    pollStep_ = NextPollStep(step, typeCode_ ? typeCode_() : 0);
+    Append({PollRequest(step)});
+    emit PollStepQueued(step);
 }
 
 void MeterLink::Timer1Timer()
@@ -269,6 +270,7 @@ void MeterLink::Decode()
             emit UnhandledError(QString::fromStdString(error.what()));
         }
     }
+    emit ResponseAccepted(requestInFlight_);
     RemoveHead();
 }
 
@@ -283,6 +285,7 @@ void MeterLink::Timer2Timer()
         enabled_.Set("ActionFixDb", false);
         EnableMeterCommands(false);
         ResetMeterState();
+        emit LinkLost();
     }
 }
 

@@ -92,6 +92,12 @@ signals:
     // Listeners forget everything shown about the meter.
     void MeterStateReset();
     void BatchFinished(WriteBatch batch, BatchOutcome outcome);
+    // A valid response was decoded; its request leaves the queue next.
+    void ResponseAccepted(const QByteArray& request);
+    // The request of this poll step has just been queued.
+    void PollStepQueued(int step);
+    // Timeouts in a row have passed the limit: the meter counts as gone.
+    void LinkLost();
     // A failure nobody handles (a read error of the channel, a decoder
     // that threw): the station's general error display shows it.
     void UnhandledError(const QString& text);

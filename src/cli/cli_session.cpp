@@ -1,0 +1,52 @@
+#include "cli/cli_session.h"
+
+#include "link/qt_serial_channel.h"
+#include "sim/virtual_channel.h"
+
+#include <QTextStream>
+
+namespace {
+
+constexpr int MinTimeoutMs = 200;
+constexpr int MaxTimeoutMs = 10000;
+
+} // namespace
+
+void CliSession::AddOptions(QCommandLineParser& parser)
+{
+    parser.addOption({"port", "Serial port of the meter (COM3, ttyUSB0, /dev/pts/4).", "NAME"});
+    parser.addOption({"sim", "Use the built-in simulated meter instead of a port."});
+    parser.addOption({"timeout", "Response timeout, 200..10000 ms (default 500).", "MS", "500"});
+}
+
+bool CliSession::Configure(const QCommandLineParser& parser)
+{
+    QTextStream err(stderr);
+    if (parser.isSet("port") == parser.isSet("sim")) {
+        err << "Give either --port NAME or --sim." << Qt::endl;
+        return false;
+    }
+    bool ok = false;
+    const int timeout = parser.value("timeout").toInt(&ok);
+    if (!ok || timeout < MinTimeoutMs || timeout > MaxTimeoutMs) {
+        err << "--timeout must be a number of milliseconds from 200 to 10000." << Qt::endl;
+        return false;
+    }
+    if (parser.isSet("sim")) {
+        channel_ = std::make_unique<VirtualChannel>();
+        portText_ = QStringLiteral("simulated meter");
+    } else {
+        channel_ = std::make_unique<QtSerialChannel>(LineSettings::Meter());
+        portText_ = parser.value("port");
+    }
+    link_.SetChannel(channel_.get());
+    link_.SpinTimerChange(timeout);
+    QObject::connect(&link_, &MeterLink::UnhandledError,
+        [](const QString& text) { QTextStream(stderr) << text << Qt::endl; });
+    return true;
+}
+
+bool CliSession::Connect()
+{
+    return link_.ActionConnectExecute(portText_);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// What every command of the command-line tool shares: the connection
+// options, the channel they choose (a real port or the simulated meter) and
+// the link on it.
+
+#include "cli/console_dialogs.h"
+#include "link/meter_link.h"
+
+#include <QCommandLineParser>
+#include <memory>
+
+class SerialChannel;
+
+class CliSession {
+public:
+    static void AddOptions(QCommandLineParser& parser);
+
+    // Reads the connection options; false (with the reason on stderr)
+    // when they are unusable.
+    bool Configure(const QCommandLineParser& parser);
+    // Opens the port; false (with the station's message on stderr) when it
+    // cannot be opened.
+    bool Connect();
+
+    MeterLink& Link() { return link_; }
+
+private:
+    ConsoleDialogs dialogs_;
+    std::unique_ptr<SerialChannel> channel_;
+    MeterLink link_{dialogs_};
+    QString portText_;
+};
