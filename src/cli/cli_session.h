@@ -5,11 +5,10 @@
 
 #include "cli/console_dialogs.h"
 #include "link/meter_link.h"
+#include "link/serial_channel.h"
 
 #include <QCommandLineParser>
 #include <memory>
-
-class SerialChannel;
 
 class CliSession {
 public:

@@ -1,0 +1,208 @@
+#include "link/qt_serial_channel.h"
+
+#include <QDeadlineTimer>
+#include <QSerialPort>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <termios.h>
+#endif
+
+namespace {
+
+constexpr int WriteTimeoutMs = 1000;
+const char* const DcbErrorText = "Error writing dcb (%1), %2";
+const char* const WriteErrorText = "Write error (%1), %2";
+const char* const ReadErrorText = "Read error (%1), %2";
+
+// The port's pending error in the station's words. Cleared, so that each
+// failure is reported once, by the operation that meets it.
+SerialChannelError TakeError(QSerialPort& port, const char* text)
+{
+    const SerialChannelError error(
+        QString::fromLatin1(text).arg(QString::number(int(port.error())), port.errorString()));
+    port.clearError();
+    return error;
+}
+
+#ifdef Q_OS_WIN
+
+// Overlapped writes complete only inside waitForBytesWritten(); whatever it
+// receives meanwhile reaches the link later, because RxChar is queued.
+bool HandOver(QSerialPort& port, const QDeadlineTimer& deadline)
+{
+    while (port.bytesToWrite() > 0) {
+        if (port.waitForBytesWritten(int(deadline.remainingTime())))
+            continue;
+        if (port.error() != QSerialPort::TimeoutError)
+            throw TakeError(port, WriteErrorText);
+        port.clearError();
+        return false;
+    }
+    return true;
+}
+
+bool Drain(QSerialPort& port)
+{
+    return ::FlushFileBuffers(port.handle()) != FALSE;
+}
+
+// QSerialPort turns the driver's parity check on with any parity; the meter
+// line's parity bit is data, so it is neither checked nor replaced.
+bool KeepParityUnchecked(QSerialPort& port)
+{
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!::GetCommState(port.handle(), &dcb))
+        return false;
+    dcb.fParity = FALSE;
+    dcb.fErrorChar = FALSE;
+    return ::SetCommState(port.handle(), &dcb) != FALSE;
+}
+
+#else
+
+// flush() hands one buffered chunk to the OS without looking at the receive
+// side; waitForBytesWritten() would read the meter's reply and raise
+// readyRead in the middle of the link's send step.
+bool HandOver(QSerialPort& port, const QDeadlineTimer& deadline)
+{
+    while (port.bytesToWrite() > 0) {
+        if (deadline.hasExpired())
+            return false;
+        if (!port.flush())
+            throw TakeError(port, WriteErrorText);
+    }
+    return true;
+}
+
+bool Drain(QSerialPort& port)
+{
+    int result;
+    do
+        result = ::tcdrain(port.handle());
+    while (result == -1 && errno == EINTR);
+    return result == 0;
+}
+
+// QSerialPort already leaves INPCK and PARMRK off for every parity.
+bool KeepParityUnchecked(QSerialPort&)
+{
+    return true;
+}
+
+#endif
+
+QSerialPort::Parity ToQtParity(Parity parity)
+{
+    switch (parity) {
+    case Parity::Mark:
+        return QSerialPort::MarkParity;
+    case Parity::Space:
+        return QSerialPort::SpaceParity;
+    case Parity::None:
+        break;
+    }
+    return QSerialPort::NoParity;
+}
+
+bool SetLineParity(QSerialPort& port, Parity parity)
+{
+    return port.setParity(ToQtParity(parity)) && KeepParityUnchecked(port);
+}
+
+} // namespace
+
+QtSerialChannel::QtSerialChannel(const LineSettings& settings, QObject* parent)
+    : SerialChannel(settings, parent), port_(new QSerialPort(this))
+{
+    // Queued: RxChar always comes from the event loop, never from inside a
+    // port call the link makes while it sends.
+    connect(port_, &QSerialPort::readyRead, this, &QtSerialChannel::AnnounceReceived,
+            Qt::QueuedConnection);
+}
+
+QtSerialChannel::~QtSerialChannel()
+{
+    Close();
+}
+
+bool QtSerialChannel::Active() const
+{
+    return port_->isOpen();
+}
+
+void QtSerialChannel::OpenPort()
+{
+    port_->setPortName(PortName());
+    if (!port_->open(QIODevice::ReadWrite)) {
+        if (port_->error() == QSerialPort::DeviceNotFoundError)
+            throw SerialChannelError(QStringLiteral("Specified device not found (%1).").arg(PortName()));
+        throw SerialChannelError(QStringLiteral("Can't open specified device %1 (Error %2, %3)")
+                                     .arg(PortName(), QString::number(int(port_->error())),
+                                          port_->errorString()));
+    }
+    if (!ApplyLine()) {
+        const SerialChannelError error = TakeError(*port_, DcbErrorText);
+        port_->close();
+        throw error;
+    }
+    SetModemLines();
+}
+
+void QtSerialChannel::ClosePort()
+{
+    port_->close();
+}
+
+void QtSerialChannel::ApplyParity(Parity parity)
+{
+    if (!SetLineParity(*port_, parity))
+        throw TakeError(*port_, DcbErrorText);
+}
+
+bool QtSerialChannel::WriteText(const QByteArray& bytes)
+{
+    if (port_->write(bytes) != bytes.size())
+        throw TakeError(*port_, WriteErrorText);
+    const QDeadlineTimer deadline(WriteTimeoutMs);
+    return HandOver(*port_, deadline) && Drain(*port_);
+}
+
+QByteArray QtSerialChannel::ReadText()
+{
+    // The port reads in the background as bytes arrive; a failure there
+    // waits on the port until the link comes to collect.
+    const QSerialPort::SerialPortError error = port_->error();
+    if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
+        throw TakeError(*port_, ReadErrorText);
+    return port_->readAll();
+}
+
+bool QtSerialChannel::ApplyLine()
+{
+    return port_->setBaudRate(Settings().baudRate) && port_->setDataBits(QSerialPort::Data8)
+        && port_->setStopBits(QSerialPort::OneStop)
+        && port_->setFlowControl(QSerialPort::NoFlowControl)
+        && SetLineParity(*port_, CurrentParity());
+}
+
+// Best effort: a pseudo-terminal has no modem lines, and neither do some
+// adapters; the data still flows without them.
+void QtSerialChannel::SetModemLines()
+{
+    port_->setRequestToSend(Settings().rtsOn);
+    port_->setDataTerminalReady(Settings().dtrOn);
+    port_->clearError();
+}
+
+void QtSerialChannel::AnnounceReceived()
+{
+    // The link may have collected these bytes, or closed the port, before
+    // the queued event came round.
+    const qint64 waiting = port_->bytesAvailable();
+    if (waiting > 0)
+        emit RxChar(int(waiting));
+}
