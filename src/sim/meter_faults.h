@@ -1,0 +1,58 @@
+#pragma once
+// Misbehaviour the simulated meter shows on demand, so the station's
+// handling of a bad line can be tested without a bad line.
+
+#include "sim/reply.h"
+
+#include <QList>
+#include <optional>
+
+enum class FaultKind {
+    NoAnswer,
+    WrongCode, // a well-formed answer naming another function
+    SurplusByte, // one byte after the frame
+    BadCrc,
+    Pieces, // the answer in `amount` pieces
+    Slow, // the answer `amount` ms late
+    Noise, // random bytes instead of the answer
+};
+
+struct Fault {
+    static constexpr int ForEver = -1;
+
+    Fault(FaultKind kind, int amount = 0)
+        : kind(kind), amount(amount)
+    {
+    }
+    // The same fault for the next `count` requests, or ForEver until cleared.
+    Fault Times(int count) const
+    {
+        Fault fault = *this;
+        fault.requests = count;
+        return fault;
+    }
+    // The same fault, sparing requests with any other function code.
+    Fault OnlyFor(quint8 code) const
+    {
+        Fault fault = *this;
+        fault.onlyCode = code;
+        return fault;
+    }
+
+    FaultKind kind;
+    int amount;
+    int requests = 1;
+    std::optional<quint8> onlyCode;
+};
+
+class FaultPlan {
+public:
+    void Add(const Fault& fault);
+    void Clear();
+    // Spoils the reply with every fault meant for this request, in the order
+    // they were added, and uses each up by one request.
+    void Apply(quint8 requestCode, Reply& reply);
+
+private:
+    QList<Fault> faults_;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// vm742-sim's command line.
+
+#include <QString>
+#include <optional>
+
+struct SimOptions {
+    QString link; // empty: no symlink
+    bool type341 = false;
+    bool verbose = false;
+    std::optional<quint32> number;
+};
+
+// Exits with status 1 and a message on stderr for a bad command line, as
+// QCommandLineParser itself does for an unknown option.
+SimOptions ParseSimOptions(const QStringList& arguments);

@@ -1,0 +1,22 @@
+#include "sim/termination_signals.h"
+
+#include <csignal>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+int OpenTerminationSignals()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGINT);
+    if (pthread_sigmask(SIG_BLOCK, &signals, nullptr) != 0)
+        return -1;
+    return signalfd(-1, &signals, SFD_CLOEXEC);
+}
+
+void AcknowledgeTerminationSignal(int fd)
+{
+    signalfd_siginfo info;
+    [[maybe_unused]] const ssize_t ignored = ::read(fd, &info, sizeof info);
+}

@@ -1,0 +1,86 @@
+#include "sim/virtual_channel.h"
+
+#include "sim/wire_format.h"
+
+#include <algorithm>
+#include <thread>
+#include <utility>
+
+VirtualChannel::VirtualChannel(QObject* parent)
+    : SerialChannel(LineSettings::Meter(), parent)
+{
+    deliveryTimer_.setSingleShot(true);
+    deliveryTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&deliveryTimer_, &QTimer::timeout, this, &VirtualChannel::DeliverNextPiece);
+}
+
+bool VirtualChannel::WriteText(const QByteArray& bytes)
+{
+    if (!open_)
+        throw SerialChannelError(QStringLiteral("Port is not open"));
+    std::this_thread::sleep_for(WireTime(bytes.size(), Settings().baudRate));
+    const NinthBit bit = CurrentParity() == Parity::Mark ? NinthBit::Set : NinthBit::Clear;
+    for (char byte : bytes) {
+        if (const auto request = assembler_.Feed(byte, bit))
+            Schedule(meter_.Serve(request->bytes));
+    }
+    return true;
+}
+
+QByteArray VirtualChannel::ReadText()
+{
+    return std::exchange(readable_, {});
+}
+
+void VirtualChannel::OpenPort()
+{
+    if (openFails_)
+        throw SerialChannelError(QStringLiteral("Specified device not found (%1).").arg(PortName()));
+    open_ = true;
+}
+
+void VirtualChannel::ClosePort()
+{
+    open_ = false;
+    deliveryTimer_.stop();
+    pending_.clear();
+    readable_.clear();
+    assembler_.Reset();
+}
+
+void VirtualChannel::ApplyParity(Parity)
+{
+    // Nothing to switch: each write takes its ninth bit from CurrentParity().
+}
+
+void VirtualChannel::Schedule(const Reply& reply)
+{
+    Clock::time_point at = Clock::now() + std::chrono::milliseconds(turnaroundMs_ + reply.delayMs);
+    // An answer still on its way is not overtaken.
+    if (!pending_.isEmpty())
+        at = std::max(at, pending_.last().readableAt);
+    for (const QByteArray& piece : reply.Pieces()) {
+        at += WireTime(piece.size(), Settings().baudRate);
+        pending_.append({at, piece});
+    }
+    ArmTimer();
+}
+
+void VirtualChannel::ArmTimer()
+{
+    if (pending_.isEmpty())
+        return;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(pending_.first().readableAt - Clock::now());
+    deliveryTimer_.start(std::max<int>(0, int(wait.count())));
+}
+
+void VirtualChannel::DeliverNextPiece()
+{
+    if (pending_.first().readableAt > Clock::now()) {
+        ArmTimer();
+        return;
+    }
+    readable_ += pending_.takeFirst().bytes;
+    ArmTimer();
+    emit RxChar(int(readable_.size()));
+}
