@@ -19,8 +19,8 @@ namespace {
 constexpr int Cycles = 5;
 constexpr double BitsPerByte = 11;
 constexpr double Baud = 4800;
-constexpr double FirstBytePause = 0.010;
-constexpr double SendTick = 0.050;
+constexpr double FirstBytePause = MeterLink::FirstBytePauseMs / 1000.0;
+constexpr double SendTick = MeterLink::SendTickMs / 1000.0;
 
 class SilentDialogs : public Dialogs {
 public:

@@ -11,10 +11,6 @@
 
 namespace {
 
-// The meter tells where a request starts by the ninth bit of its first
-// byte; it needs this pause before the parity of the rest changes.
-constexpr int FirstBytePauseMs = 10;
-constexpr int SendTickMs = 50;
 constexpr int FirstRequestDelayMs = 100;
 constexpr int IndicatorMs = 2000;
 constexpr int DefaultTimeoutMs = 500;

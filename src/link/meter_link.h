@@ -31,6 +31,12 @@ public:
     // Completes a request's frame at the moment it becomes the one in flight.
     using FrameBuilder = std::function<QByteArray(const QByteArray& request)>;
 
+    // The meter tells where a request starts by the ninth bit of its first
+    // byte; it needs this pause before the parity of the rest changes.
+    static constexpr int FirstBytePauseMs = 10;
+    // A request goes out at the first tick after it has become the head.
+    static constexpr int SendTickMs = 50;
+
     MeterLink(Dialogs& dialogs, QObject* parent = nullptr);
     ~MeterLink() override;
 

@@ -1,25 +1,15 @@
 // The station's real serial port driver against the simulated meter on a
 // pseudo-terminal: whole poll cycles, every first byte with mark parity.
 
-#include "app/dialogs.h"
-#include "app/work_mode.h"
 #include "link/meter_link.h"
 #include "link/qt_serial_channel.h"
+#include "recording_dialogs.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
 namespace {
-
-class RecordingDialogs : public Dialogs {
-public:
-    void ShowMessage(MessageIcon, const QString& caption, const QString& text) override
-    {
-        messages << caption + ": " + text;
-    }
-    QStringList messages;
-};
 
 struct SimSummary {
     int requests = -1;

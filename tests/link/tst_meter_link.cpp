@@ -1,7 +1,7 @@
-#include "app/dialogs.h"
 #include "app/work_mode.h"
 #include "fake_channel.h"
 #include "link/meter_link.h"
+#include "recording_dialogs.h"
 #include "link/poll_cycle.h"
 
 #include <QRegularExpression>
@@ -9,15 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-class RecordingDialogs : public Dialogs {
-public:
-    void ShowMessage(MessageIcon, const QString& caption, const QString& text) override
-    {
-        messages << caption + ": " + text;
-    }
-    QStringList messages;
-};
 
 const QString SettingsFailure
     = "Ошибка: Во время записи установок произошла ошибка. Описание смотрите на закладке Протокол.";
