@@ -4,8 +4,8 @@
 
 namespace {
 constexpr int LengthByteIndex = 1;
-// The length byte counts the payload and itself with the code; the CRC
-// makes the rest of the frame.
+// The length byte counts the bytes after it (payload and CRC); the code and
+// the length byte itself make the rest of the frame.
 constexpr int BytesBeyondLength = 2;
 } // namespace
 
