@@ -17,6 +17,7 @@ void CliSession::AddOptions(QCommandLineParser& parser)
     parser.addOption({"port", "Serial port of the meter (COM3, ttyUSB0, /dev/pts/4).", "NAME"});
     parser.addOption({"sim", "Use the built-in simulated meter instead of a port."});
     parser.addOption({"timeout", "Response timeout, 200..10000 ms (default 500).", "MS", "500"});
+    parser.addOption({"password", "Access password of the meter, for the commands that write to it.", "TEXT"});
 }
 
 bool CliSession::Configure(const QCommandLineParser& parser)
@@ -39,6 +40,7 @@ bool CliSession::Configure(const QCommandLineParser& parser)
         channel_ = std::make_unique<QtSerialChannel>(LineSettings::Meter());
         portText_ = parser.value("port");
     }
+    password_ = parser.value("password");
     link_.SetChannel(channel_.get());
     link_.SpinTimerChange(timeout);
     QObject::connect(&link_, &MeterLink::UnhandledError,

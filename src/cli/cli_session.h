@@ -22,10 +22,13 @@ public:
     bool Connect();
 
     MeterLink& Link() { return link_; }
+    // The meter's access password, for the commands that write to it.
+    const QString& Password() const { return password_; }
 
 private:
     ConsoleDialogs dialogs_;
     std::unique_ptr<SerialChannel> channel_;
     MeterLink link_{dialogs_};
     QString portText_;
+    QString password_;
 };

@@ -3,6 +3,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/poll_command.h"
+#include "cli/read_command.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,21 +16,24 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription("Meter programming station, command line.\n\n"
                                      "Commands:\n"
-                                     "  poll   print the protocol of the meter's poll");
+                                     "  poll   print the protocol of the meter's poll\n"
+                                     "  read   read the meter once and print what it shows");
     parser.addHelpOption();
     CliSession::AddOptions(parser);
     parser.addOption({"cycles", "poll: number of whole poll cycles, 0 = until interrupted.", "N", "0"});
-    parser.addPositionalArgument("command", "poll");
+    parser.addPositionalArgument("command", "poll or read");
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
-    if (arguments.size() != 1 || arguments[0] != "poll") {
+    if (arguments.size() != 1 || (arguments[0] != "poll" && arguments[0] != "read")) {
         QTextStream(stderr) << "Unknown or missing command; see --help." << Qt::endl;
         return 2;
     }
     CliSession session;
     if (!session.Configure(parser))
         return 2;
+    if (arguments[0] == "read")
+        return RunRead(session);
     bool ok = false;
     const int cycles = parser.value("cycles").toInt(&ok);
     if (!ok || cycles < 0) {

@@ -1,0 +1,100 @@
+#include "meter/value_formats.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int SecondsPerDay = 86400;
+constexpr int SignificantDigits = 8;
+constexpr int Decimals = 3;
+constexpr int MantissaBits = 23;
+constexpr quint32 MantissaMask = (1u << MantissaBits) - 1;
+constexpr quint32 SignBit = 1u << MantissaBits;
+constexpr int ExponentBias = 127;
+
+QString TwoDigits(quint32 value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+// The meter keeps no time zone, and the workstation's long time format as
+// operators know it has none: Qt's zone field is left out.
+QString LongTimeFormatWithoutZone(const QLocale& locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        result += c;
+    }
+    return result.trimmed();
+}
+
+// Digits before the decimal point once the value is rounded to the
+// significant digits (99999999.7 has nine: it rounds up to 100000000).
+int IntegerDigits(double value)
+{
+    const QString scientific = QString::number(value, 'e', SignificantDigits - 1);
+    const int exponent = scientific.mid(scientific.indexOf(QLatin1Char('e')) + 1).toInt();
+    return std::max(exponent + 1, 0);
+}
+
+} // namespace
+
+double DecodeMeterReal(quint32 word)
+{
+    if (word == 0)
+        return 0.0;
+    const double mantissa = 1.0 + double(word & MantissaMask) / double(1u << MantissaBits);
+    const double value = std::ldexp(mantissa, int(word >> 24) - ExponentBias);
+    return (word & SignBit) ? -value : value;
+}
+
+QString FormatOperatingTime(quint32 seconds)
+{
+    const quint32 days = seconds / SecondsPerDay;
+    const QString time = TwoDigits(seconds % SecondsPerDay / 3600) + ':' + TwoDigits(seconds % 3600 / 60) + ':'
+        + TwoDigits(seconds % 60);
+    return days > 0 ? QString::number(days) + QStringLiteral("д.") + time : time;
+}
+
+QString MeterDateTimeText(qint64 seconds)
+{
+    static const QDate epoch(2000, 1, 1);
+    // Floor division: a negative (signed) stamp lies before the epoch.
+    qint64 days = seconds / SecondsPerDay;
+    if (seconds % SecondsPerDay < 0)
+        --days;
+    const int secondOfDay = int(seconds - days * SecondsPerDay);
+    const QLocale locale;
+    QString text = locale.toString(epoch.addDays(days), QLocale::ShortFormat);
+    if (secondOfDay != 0)
+        text += ' '
+            + locale.toString(QTime::fromMSecsSinceStartOfDay(secondOfDay * 1000), LongTimeFormatWithoutZone(locale));
+    return text;
+}
+
+QString RealText(double value)
+{
+    // What rounds to zero is shown without a sign.
+    if (std::abs(value) < 0.0005)
+        value = 0.0;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const int integerDigits = IntegerDigits(value);
+    if (integerDigits > SignificantDigits)
+        return locale.toString(value, 'e', SignificantDigits - 1);
+    const int decimals = std::min(Decimals, SignificantDigits - integerDigits);
+    QString text = locale.toString(value, 'f', decimals);
+    if (decimals == 0)
+        text += locale.decimalPoint();
+    return text + QString(Decimals - decimals, QLatin1Char('0'));
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The meter's value formats, shown in the workstation's own formats (short
+// date, long time, decimal separator of the default QLocale).
+
+#include <QString>
+
+// The meter's 32-bit real: top byte the exponent biased by 127, bit 23 the
+// sign, the low 23 bits the mantissa's fraction; 0 is 0.
+double DecodeMeterReal(quint32 word);
+
+// Seconds as hh:mm:ss, preceded by the days and "д." from one day on.
+QString FormatOperatingTime(quint32 seconds);
+
+// A meter time stamp (seconds since 2000-01-01 00:00:00, negative before
+// it) as short date, a blank and long time; at exactly midnight the date
+// alone.
+QString MeterDateTimeText(qint64 seconds);
+
+// Rounded to 8 significant digits, fixed-point with 3 decimals (places
+// beyond the 8 digits written as 0); exponent notation from 9 integer
+// digits on.
+QString RealText(double value);

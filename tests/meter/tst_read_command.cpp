@@ -1,0 +1,93 @@
+// vm742-cli read, run as the operator runs it: on the simulated meter, on a
+// port that cannot be opened and on a line where nothing answers.
+
+#include "sim/pseudo_terminal.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QStringList out;
+    QString err;
+};
+
+Run ReadCommand(const QStringList& options)
+{
+    QProcess process;
+    // Numbers and dates in a known form: the C locale, UTF-8.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C.UTF-8");
+    process.setProcessEnvironment(environment);
+    process.start(CLI_BINARY, QStringList{"read"} + options);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    Run run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QStringList Captions(const QStringList& lines)
+{
+    QStringList captions;
+    for (const QString& line : lines)
+        captions << line.section('\t', 0, 0);
+    return captions;
+}
+
+} // namespace
+
+class TestReadCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void readsTheSimulatedMeter()
+    {
+        const Run run = ReadCommand({"--sim", "--password", "123456"});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QStringList captions{"Тип", "Заводской номер", "Версия ПО", "Дата / время", "Автопереход на летнее время",
+            "Тест часов", "Расчетный день", "Расчетный час", "Контрольная сумма тарифного расписания",
+            "Время интегрирования пиковой мощности, мин.", "Номер ДДМ", "Режим тарификации ДДМ",
+            "Статус баланса ДДМ", "Последний сеанс ДДМ", "Время работы", "Счетчик коррекций", "Текущий тариф",
+            "Текущая мощность, Вт"};
+        for (const QString row : {"1 тариф", "2 тариф", "3 тариф", "4 тариф", "5 тариф", "6 тариф", "7 тариф",
+                 "8 тариф", "Пиковая мощность, Вт", "Время фиксации"})
+            captions << row + " (текущие)" << row + " (РДЧ)";
+        // The simulated meter shows the first three items.
+        captions << "Индикатор" << "" << "" << "";
+        QCOMPARE(Captions(run.out), captions);
+        for (const char* line : {"Тип\tVelmar742.03", "Заводской номер\t104217", "Версия ПО\t2.5",
+                 "Режим тарификации ДДМ\tавто", "1 тариф (текущие)\t1234.567", "2 тариф (РДЧ)\t541.500",
+                 "8 тариф (РДЧ)\t0.000", "Пиковая мощность, Вт (РДЧ)\t3120", "Индикатор\t",
+                 "\tСуммарное потребление", "\tДата"})
+            QVERIFY2(run.out.contains(line), line);
+    }
+
+    void failsWhenThePortCannotBeOpened()
+    {
+        const Run run = ReadCommand({"--port", "/dev/nonexistent"});
+        QVERIFY(run.exitCode > 0);
+        QCOMPARE(run.out, QStringList{});
+        QVERIFY2(run.err.contains("Ошибка открытия порта /dev/nonexistent"), qPrintable(run.err));
+    }
+
+    void failsWhenTheMeterDoesNotAnswer()
+    {
+        PseudoTerminal silentLine;
+        QElapsedTimer timer;
+        timer.start();
+        const Run run = ReadCommand({"--port", silentLine.SlavePath(), "--timeout", "200"});
+        QVERIFY(run.exitCode > 0);
+        QCOMPARE(run.out, QStringList{});
+        // The sixth timeout in a row ends it.
+        QCOMPARE(run.err.count("Timeout."), 6);
+        QVERIFY(timer.elapsed() < 10000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReadCommand)
+#include "tst_read_command.moc"
