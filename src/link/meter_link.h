@@ -21,6 +21,9 @@ class SerialChannel;
 enum class ResultIndicator { Hidden, Green, Red };
 enum class WriteBatch { Settings, Schedule };
 enum class BatchOutcome { Completed, Failed, CutShort };
+Q_DECLARE_METATYPE(ResultIndicator)
+Q_DECLARE_METATYPE(WriteBatch)
+Q_DECLARE_METATYPE(BatchOutcome)
 
 class MeterLink : public QObject {
     Q_OBJECT

@@ -1,0 +1,79 @@
+#pragma once
+// TFormMain: the station's one window. It owns everything for the whole
+// run: the meter's lines, the link and what it reads, the port choice, the
+// window's commands and controls, and the dialogs. Its collaborators come
+// from FormMainEnvironment.
+
+#include "app/connect_panel.h"
+#include "app/form_main_environment.h"
+#include "app/main_commands.h"
+#include "app/main_menu.h"
+#include "app/main_status_bar.h"
+#include "app/main_tool_bar.h"
+#include "app/meter_channels.h"
+#include "app/meter_port_choice.h"
+#include "app/page_control.h"
+#include "app/station_config.h"
+#include "link/meter_link.h"
+#include "link/port_selector.h"
+#include "meter/meter_readings.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class TAboutBox;
+class TFormStatus;
+
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // The window's caption, also the application's title.
+    static const QString Title;
+
+    explicit TFormMain(FormMainEnvironment environment = {}, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    MeterLink& Link() { return link_; }
+    // The work mode and the remembered ports, as read at start-up.
+    const StationConfig& Config() const { return config_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildWindow();
+    void FixClientSize();
+    void BindCore();
+    void BindCommands();
+    void FormCreate();
+    void FormClose();
+
+    void ActionConnectExecute();
+    void NExitClick();
+    void N20Click();
+    void N15Click();
+    void NStatusClick();
+    void ShowUnhandledError(const QString& text);
+
+    const FormMainEnvironment environment_;
+    const std::unique_ptr<QSettings> ownSettings_;
+    QSettings& settings_;
+    const std::unique_ptr<Dialogs> ownDialogs_;
+    Dialogs& dialogs_;
+
+    MeterChannels channels_;
+    MeterLink link_;
+    MeterReadings readings_;
+    PortSelector ports_;
+    MeterPortChoice portChoice_;
+    StationConfig config_;
+
+    MainCommands commands_{};
+    MainMenu menu_{};
+    MainToolBar toolBar_{};
+    ConnectPanel panel_{};
+    MainPages pages_{};
+    MainStatusBar statusBar_{};
+    TAboutBox* aboutBox_ = nullptr;
+    TFormStatus* formStatus_ = nullptr;
+};

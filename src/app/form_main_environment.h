@@ -1,0 +1,26 @@
+#pragma once
+// What the main window takes from outside, so that tests can run it with
+// their own settings store, start directory, ports and message boxes.
+
+#include "link/port_selector.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+class Dialogs;
+class QSettings;
+
+struct FormMainEnvironment {
+    // ConfigStore's values; null: the platform's store for this user.
+    QSettings* settings = nullptr;
+    // The directory the program was started in: the marker file and the
+    // help file are looked for here.
+    QDir startDir = QDir::current();
+    // Where the program file lies, with the user guide beside it.
+    QDir programDir = QDir(QCoreApplication::applicationDirPath());
+    // Offers the in-process simulated meter as the first port.
+    bool offerSimulator = false;
+    // Null: message boxes.
+    Dialogs* dialogs = nullptr;
+    PortSources ports = PortSources::Platform();
+};

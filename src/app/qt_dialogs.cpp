@@ -1,0 +1,26 @@
+#include "app/qt_dialogs.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void QtDialogs::ShowMessage(MessageIcon icon, const QString& caption, const QString& text)
+{
+    QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, owner_);
+    box.exec();
+}

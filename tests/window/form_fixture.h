@@ -1,0 +1,53 @@
+#pragma once
+// A main window on a settings store and start directory of its own, with
+// made-up ports and message boxes answered at once.
+
+#include "app/form_main.h"
+#include "recording_dialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+struct FormFixture {
+    QTemporaryDir startDir;
+    QSettings settings{startDir.filePath(QStringLiteral("VM-742.ini")), QSettings::IniFormat};
+    RecordingDialogs dialogs;
+    QStringList ports{QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3")};
+    bool offerSimulator = false;
+
+    std::unique_ptr<TFormMain> Open()
+    {
+        FormMainEnvironment environment;
+        environment.settings = &settings;
+        environment.startDir = QDir(startDir.path());
+        environment.offerSimulator = offerSimulator;
+        environment.dialogs = &dialogs;
+        environment.ports = {[listed = ports] { return listed; }, {}};
+        return std::make_unique<TFormMain>(std::move(environment));
+    }
+
+    void CreateFile(const QString& name)
+    {
+        QFile file(startDir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+};
+
+template <typename Control>
+Control* Find(QObject& root, const char* name)
+{
+    return root.findChild<Control*>(QLatin1String(name));
+}
+
+// Screenshots are artifacts of the build, never of the sources.
+inline void SaveScreenshot(QWidget& widget, const QString& name)
+{
+    const QDir dir(QCoreApplication::applicationDirPath());
+    dir.mkpath(QStringLiteral("screenshots"));
+    QVERIFY(widget.grab().save(dir.filePath(QStringLiteral("screenshots/") + name + QStringLiteral(".png"))));
+}

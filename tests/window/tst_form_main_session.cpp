@@ -1,0 +1,186 @@
+// A session with the simulated meter, as an operator sees it: connect,
+// watch the tab "О счетчике" fill, disconnect; and what the window shows of
+// the link's failures and results.
+
+#include "form_fixture.h"
+
+#include "app/indicator_shape.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextBlock>
+
+namespace {
+
+// Cells whose text does not fit: values must fit their one line, captions
+// may wrap within their row.
+QStringList ClippedCells(QTableWidget* list)
+{
+    const QFontMetrics metrics = list->fontMetrics();
+    const int padding = 6;
+    QStringList clipped;
+    for (int row = 0; row < list->rowCount(); ++row) {
+        for (int column = 0; column < list->columnCount(); ++column) {
+            const QString text = list->item(row, column)->text();
+            const QRect room(0, 0, list->columnWidth(column) - padding, list->rowHeight(row));
+            const QRect needed = metrics.boundingRect(room, column == 0 ? Qt::TextWordWrap : 0, text);
+            if (needed.width() > room.width() || needed.height() > room.height())
+                clipped << text;
+        }
+    }
+    return clipped;
+}
+
+} // namespace
+
+class TestFormMainSession : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pollsTheSimulatedMeter()
+    {
+        FormFixture fixture;
+        fixture.offerSimulator = true;
+        auto form = fixture.Open();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* combo = Find<QComboBox>(*form, "ComboPort");
+        QCOMPARE(combo->currentText(), QStringLiteral("Имитатор счетчика"));
+
+        Find<QAction>(*form, "ActionConnect")->trigger();
+        QVERIFY(Find<QAction>(*form, "ActionDisconnect")->isEnabled());
+        QVERIFY(!Find<QAction>(*form, "ActionConnect")->isEnabled());
+        QVERIFY(!combo->isEnabled());
+        QVERIFY(!Find<QMenu>(*form, "NPort")->menuAction()->isEnabled());
+
+        auto* main = Find<QTableWidget>(*form, "ListMain");
+        auto* addi = Find<QTableWidget>(*form, "ListAddi");
+        // Row 15 comes with the last step of the cycle: everything is read then.
+        QTRY_COMPARE_WITH_TIMEOUT(main->item(15, 1)->text(), QStringLiteral("авто"), 10000);
+        QCOMPARE(main->item(0, 1)->text(), QStringLiteral("Velmar742.03"));
+        QCOMPARE(main->item(1, 1)->text(), QStringLiteral("104217"));
+        QCOMPARE(main->item(2, 1)->text(), QStringLiteral("2.5"));
+        QVERIFY(!main->item(4, 1)->text().isEmpty());
+        QCOMPARE(main->item(6, 1)->text(), QStringLiteral("Ok"));
+        QCOMPARE(main->item(14, 1)->text(), QStringLiteral("5123"));
+        QCOMPARE(addi->item(1, 1)->text(), QStringLiteral("3"));
+        QCOMPARE(addi->item(4, 1)->text(), QStringLiteral("480"));
+        QVERIFY(addi->item(6, 1)->text().startsWith(QStringLiteral("1234")));
+        QVERIFY(addi->item(6, 2)->text().startsWith(QStringLiteral("1180")));
+        auto* indicator = Find<QListWidget>(*form, "CheckListIndi");
+        QCOMPARE(indicator->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(indicator->item(3)->checkState(), Qt::Unchecked);
+        QVERIFY(Find<QLabel>(*form, "StatusPanel0")->text().toInt() > 0);
+        QVERIFY(!Find<QLabel>(*form, "StatusPanel1")->text().isEmpty());
+        QVERIFY(Find<QAction>(*form, "ActionSetting")->isEnabled());
+        QCOMPARE(ClippedCells(main), QStringList{});
+        QCOMPARE(ClippedCells(addi), QStringList{});
+        SaveScreenshot(*form, QStringLiteral("form_main_about_tab"));
+
+        Find<QAction>(*form, "ActionDisconnect")->trigger();
+        QVERIFY(Find<QAction>(*form, "ActionConnect")->isEnabled());
+        QVERIFY(!Find<QAction>(*form, "ActionSetting")->isEnabled());
+        QVERIFY(combo->isEnabled());
+        QVERIFY(fixture.dialogs.messages.isEmpty());
+    }
+
+    // The production line's window: the scanner on the connection panel
+    // beside the simulated meter's entry, the drift field, fewer tabs.
+    void productionWindowFits()
+    {
+        FormFixture fixture;
+        fixture.offerSimulator = true;
+        fixture.CreateFile(QStringLiteral("SettingSql.vlm"));
+        auto form = fixture.Open();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* panel = Find<QWidget>(*form, "PanelConnect");
+        QVERIFY(panel->childrenRect().right() <= panel->contentsRect().right());
+        QVERIFY(Find<QWidget>(*form, "CheckScaner")->isVisible());
+        SaveScreenshot(*form, QStringLiteral("form_main_production"));
+    }
+
+    void resultIndicator_data()
+    {
+        QTest::addColumn<ResultIndicator>("indicator");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QColor>("color");
+        QTest::newRow("written") << ResultIndicator::Green << true << QColor(0, 255, 0);
+        QTest::newRow("failed") << ResultIndicator::Red << true << QColor(255, 0, 0);
+        QTest::newRow("over") << ResultIndicator::Hidden << false << QColor();
+    }
+
+    void resultIndicator()
+    {
+        QFETCH(ResultIndicator, indicator);
+        QFETCH(bool, shown);
+        QFETCH(QColor, color);
+        FormFixture fixture;
+        auto form = fixture.Open();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* shape = Find<IndicatorShape>(*form, "Shape1");
+        QVERIFY(!shape->isVisible());
+
+        emit form->Link().IndicatorChanged(indicator);
+        QTRY_COMPARE(shape->isVisible(), shown);
+        if (shown)
+            QCOMPARE(shape->grab().toImage().pixelColor(shape->rect().center()), color);
+    }
+
+    // The response timeout moves in steps of 100 ms by the arrows only, and
+    // the link waits that long for an answer.
+    void timeoutStepsByArrowsOnly()
+    {
+        FormFixture fixture;
+        auto form = fixture.Open();
+        auto* spin = Find<QSpinBox>(*form, "SpinTimer");
+        QCOMPARE(spin->value(), 500);
+        QCOMPARE(form->Link().Timer2().interval(), 500);
+
+        QTest::keyClicks(spin, QStringLiteral("9"));
+        QCOMPARE(spin->value(), 500);
+        QTest::keyClick(spin, Qt::Key_Up);
+        QCOMPARE(spin->value(), 600);
+        QCOMPARE(form->Link().Timer2().interval(), 600);
+        spin->setValue(100);
+        QCOMPARE(spin->value(), 200);
+        spin->setValue(20000);
+        QCOMPARE(form->Link().Timer2().interval(), 10000);
+    }
+
+    // The protocol tab keeps as many lines as the link does, the newest.
+    void protocolKeepsTheNewestLines()
+    {
+        FormFixture fixture;
+        auto form = fixture.Open();
+        auto* memo = Find<QPlainTextEdit>(*form, "Memo_Terminal");
+        auto* terminal = Find<QCheckBox>(*form, "CheckBox_Terminal");
+        ProtocolView& protocol = form->Link().Protocol();
+
+        terminal->setChecked(false);
+        protocol.Append(QStringLiteral("unseen"));
+        QVERIFY(memo->toPlainText().isEmpty());
+
+        terminal->setChecked(true);
+        for (int line = 0; line < ProtocolView::MaxLines + 5; ++line)
+            protocol.Append(QString::number(line));
+        QCOMPARE(memo->blockCount(), ProtocolView::MaxLines);
+        QCOMPARE(memo->document()->firstBlock().text(), QStringLiteral("5"));
+        QCOMPARE(memo->document()->lastBlock().text(), QString::number(ProtocolView::MaxLines + 4));
+
+        protocol.Clear();
+        QVERIFY(memo->toPlainText().isEmpty());
+    }
+};
+
+
+QTEST_MAIN(TestFormMainSession)
+#include "tst_form_main_session.moc"
