@@ -181,6 +181,5 @@ private slots:
     }
 };
 
-
 QTEST_MAIN(TestFormMainSession)
 #include "tst_form_main_session.moc"
