@@ -4,12 +4,21 @@
 
 #include <QStringList>
 
-// Answers every message at once and keeps "caption: text" for the test.
+// Answers every message at once and keeps "caption: text" for the test;
+// answers a save question with saveFile and keeps "filter; suffix".
 class RecordingDialogs : public Dialogs {
 public:
     void ShowMessage(MessageIcon, const QString& caption, const QString& text) override
     {
         messages << caption + ": " + text;
     }
+    QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override
+    {
+        saveQuestions << filter + "; " + defaultSuffix;
+        return saveFile;
+    }
     QStringList messages;
+    QStringList saveQuestions;
+    // Empty: the operator cancels.
+    QString saveFile;
 };

@@ -2,6 +2,7 @@
 
 #include "app/edit_caption.h"
 #include "app/named.h"
+#include "app/password_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +16,6 @@
 namespace {
 
 constexpr int PanelHeight = 41;
-constexpr int PasswordLength = 6;
-
 QComboBox* PortList(const char* name)
 {
     auto* combo = Named(new QComboBox, name);
@@ -72,7 +71,7 @@ ConnectPanel ConnectPanel::Create()
     panel.ComboPort = PortList("ComboPort");
     panel.SpinTimer = TimeoutSpin();
     panel.LabeledPass2 = Named(new QLineEdit, "LabeledPass2");
-    panel.LabeledPass2->setMaxLength(PasswordLength);
+    MakePasswordEdit(panel.LabeledPass2);
     panel.PanelScaner = ScannerPanel(panel);
 
     auto* row = new QHBoxLayout(panel.PanelConnect);

@@ -12,4 +12,9 @@ public:
     virtual ~Dialogs() = default;
     // Blocks until the operator has closed the message.
     virtual void ShowMessage(MessageIcon icon, const QString& caption, const QString& text) = 0;
+    // The file to save to, chosen with the filter ("Name (*.ext)") and the
+    // suffix added to a name typed without one; empty when cancelled. An
+    // existing file is chosen without a question: the station replaces it.
+    // Where nobody can choose, the question counts as cancelled.
+    virtual QString AskSaveFile(const QString& /*filter*/, const QString& /*defaultSuffix*/) { return {}; }
 };

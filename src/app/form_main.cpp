@@ -5,10 +5,14 @@
 #include "app/form_status.h"
 #include "app/help_file.h"
 #include "app/link_binding.h"
+#include "app/log_binding.h"
 #include "app/panel_shading.h"
+#include "app/plc_binding.h"
 #include "app/port_binding.h"
 #include "app/qt_dialogs.h"
 #include "app/readings_binding.h"
+#include "app/setting_binding.h"
+#include "app/short_report_command.h"
 #include "app/work_mode_view.h"
 
 #include <QCheckBox>
@@ -50,7 +54,9 @@ TFormMain::TFormMain(FormMainEnvironment environment, QWidget* parent)
       ownDialogs_(environment_.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(environment_.dialogs ? *environment_.dialogs : *ownDialogs_),
       channels_(environment_.offerSimulator),
-      link_(dialogs_),
+      config_(ConfigStore(settings_).Read(environment_.startDir)),
+      core_(dialogs_, environment_.startDir.filePath(QLatin1String(OperationLog::FileName)), config_.workMode,
+            config_.sqlMode),
       ports_(environment_.ports),
       portChoice_(ports_, environment_.offerSimulator)
 {
@@ -106,17 +112,22 @@ void TFormMain::FixClientSize()
 
 void TFormMain::BindCore()
 {
-    readings_.Attach(link_);
-    BindLink(link_, {*this, toolBar_, statusBar_, panel_, pages_.protocol});
-    BindReadings(readings_, pages_.about);
-    connect(&link_, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
+    BindLink(core_.link, {*this, toolBar_, statusBar_, panel_, pages_.protocol});
+    BindReadings(core_.readings, pages_.about);
+    BindSetting(core_.inputs, core_.readings, pages_.setting, panel_.LabeledPass2);
+    BindPlc(core_.plc, core_.inputs, pages_.plc);
+    BindOperationLog(core_.log, pages_.db);
+    connect(&core_.link, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
 }
 
 void TFormMain::BindCommands()
 {
     connect(commands_.ActionConnect, &QAction::triggered, this, &TFormMain::ActionConnectExecute);
-    connect(commands_.ActionDisconnect, &QAction::triggered, &link_, &MeterLink::ActionDisconnectExecute);
-    connect(commands_.ActionReset, &QAction::triggered, &link_, &MeterLink::ActionResetExecute);
+    connect(commands_.ActionDisconnect, &QAction::triggered, &core_.link, &MeterLink::ActionDisconnectExecute);
+    connect(commands_.ActionReset, &QAction::triggered, &core_.link, &MeterLink::ActionResetExecute);
+    connect(commands_.ActionSetting, &QAction::triggered, &core_.settings, &SettingsWrite::ActionSettingExecute);
+    connect(commands_.ActionTxt, &QAction::triggered, this,
+            [this] { ActionTxtExecute(dialogs_, core_.readings, core_.plc); });
     connect(menu_.NExit, &QAction::triggered, this, &TFormMain::NExitClick);
     connect(menu_.N20, &QAction::triggered, this, &TFormMain::N20Click);
     connect(menu_.N15, &QAction::triggered, this, &TFormMain::N15Click);
@@ -125,27 +136,24 @@ void TFormMain::BindCommands()
 
 void TFormMain::FormCreate()
 {
-    config_ = ConfigStore(settings_).Read(environment_.startDir);
-    link_.SetWorkMode(config_.workMode);
-    link_.SetSqlMode(config_.sqlMode);
-    readings_.SetSqlMode(config_.sqlMode);
     ShowWorkMode(config_, {commands_, menu_, panel_, pages_});
     panel_.CheckScaner->setChecked(config_.scannerOn);
 
     pages_.db.MemoDb->clear();
+    pages_.setting.CheckTime->setChecked(true);
     // Where numbers are not typed in, the operator is a developer or a
     // technician who wants to see the line.
-    link_.Protocol().SetEnabled(!(config_.workMode & NumberEditing));
+    core_.link.Protocol().SetEnabled(!(config_.workMode & NumberEditing));
 
     ports_.DiscoverPorts(config_.meterPort, config_.scannerPort, channels_.Port());
     BindPorts(portChoice_, ports_, panel_, menu_.NPort);
-    link_.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));
+    core_.link.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));
 
     pages_.SelectFirstPages();
-    link_.EnableMeterCommands(false);
+    core_.link.EnableMeterCommands(false);
     ShadeBackground(panel_.PanelConnect, -2, -2, -1);
     ShadeBackground(pages_.setting.GroupTask, 2, 0, 0);
-    link_.ResetMeterState();
+    core_.link.ResetMeterState();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event)
@@ -156,7 +164,7 @@ void TFormMain::closeEvent(QCloseEvent* event)
 
 void TFormMain::FormClose()
 {
-    link_.ActionDisconnectExecute();
+    core_.link.ActionDisconnectExecute();
     // The simulated meter is offered anew at each start, never remembered.
     const QString meterPort = portChoice_.SimulatorChosen() ? QString() : portChoice_.PortText();
     ConfigStore(settings_).Write(meterPort, panel_.ComboScaner->currentText(), panel_.CheckScaner->isChecked());
@@ -166,8 +174,8 @@ void TFormMain::FormClose()
 // switched to or from the simulated meter since the last connection.
 void TFormMain::ActionConnectExecute()
 {
-    link_.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));
-    link_.ActionConnectExecute(portChoice_.PortText());
+    core_.link.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));
+    core_.link.ActionConnectExecute(portChoice_.PortText());
 }
 
 void TFormMain::NExitClick()

@@ -1,8 +1,9 @@
 #pragma once
 // TFormMain: the station's one window. It owns everything for the whole
-// run: the meter's lines, the link and what it reads, the port choice, the
-// window's commands and controls, and the dialogs. Its collaborators come
-// from FormMainEnvironment.
+// run: the meter's lines, the station's engine (the link, what it reads,
+// the prepared values, the log and the write batches), the port choice,
+// the window's commands and controls, and the dialogs. Its collaborators
+// come from FormMainEnvironment.
 
 #include "app/connect_panel.h"
 #include "app/form_main_environment.h"
@@ -14,9 +15,8 @@
 #include "app/meter_port_choice.h"
 #include "app/page_control.h"
 #include "app/station_config.h"
-#include "link/meter_link.h"
+#include "app/station_core.h"
 #include "link/port_selector.h"
-#include "meter/meter_readings.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -33,7 +33,9 @@ public:
     explicit TFormMain(FormMainEnvironment environment = {}, QWidget* parent = nullptr);
     ~TFormMain() override;
 
-    MeterLink& Link() { return link_; }
+    StationCore& Core() { return core_; }
+    MeterLink& Link() { return core_.link; }
+    MeterChannels& Channels() { return channels_; }
     // The work mode and the remembered ports, as read at start-up.
     const StationConfig& Config() const { return config_; }
 
@@ -62,11 +64,11 @@ private:
     Dialogs& dialogs_;
 
     MeterChannels channels_;
-    MeterLink link_;
-    MeterReadings readings_;
+    // Read before the engine is made: the modes are its own from the start.
+    const StationConfig config_;
+    StationCore core_;
     PortSelector ports_;
     MeterPortChoice portChoice_;
-    StationConfig config_;
 
     MainCommands commands_{};
     MainMenu menu_{};

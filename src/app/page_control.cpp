@@ -14,7 +14,7 @@ MainPages MainPages::Create()
     pages.setting = TabSetting::Create();
     pages.sched = TabSched::Create();
     pages.journal = TabJournal::Create();
-    pages.TabPlc = NamedPage("TabPlc");
+    pages.plc = TabPlc::Create();
     pages.db = TabDb::Create();
     pages.protocol = TabProtocol::Create();
 
@@ -23,7 +23,7 @@ MainPages MainPages::Create()
     tabs->addTab(pages.setting.page, QStringLiteral("Установка"));
     tabs->addTab(pages.sched.page, QStringLiteral("Тарифное расписание"));
     tabs->addTab(pages.journal.page, QStringLiteral("Журналы"));
-    tabs->addTab(pages.TabPlc, QStringLiteral("Параметры PLC"));
+    tabs->addTab(pages.plc.page, QStringLiteral("Параметры PLC"));
     tabs->addTab(pages.db.page, QStringLiteral("База данных"));
     tabs->addTab(pages.protocol.page, QStringLiteral("Протокол"));
     return pages;

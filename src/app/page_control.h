@@ -4,6 +4,7 @@
 #include "app/tab_about.h"
 #include "app/tab_db.h"
 #include "app/tab_journal.h"
+#include "app/tab_plc.h"
 #include "app/tab_protocol.h"
 #include "app/tab_sched.h"
 #include "app/tab_setting.h"
@@ -16,8 +17,7 @@ struct MainPages {
     TabSetting setting;
     TabSched sched;
     TabJournal journal;
-    // Tab "Параметры PLC": the power-line parameters fill it.
-    QWidget* TabPlc;
+    TabPlc plc;
     TabDb db;
     TabProtocol protocol;
 

@@ -1,5 +1,6 @@
 #include "app/qt_dialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -23,4 +24,13 @@ void QtDialogs::ShowMessage(MessageIcon icon, const QString& caption, const QStr
 {
     QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, owner_);
     box.exec();
+}
+
+QString QtDialogs::AskSaveFile(const QString& filter, const QString& defaultSuffix)
+{
+    QFileDialog dialog(owner_, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

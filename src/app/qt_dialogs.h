@@ -1,5 +1,5 @@
 #pragma once
-// The window's messages as real message boxes.
+// The window's messages and questions as real message boxes and file dialogs.
 
 #include "app/dialogs.h"
 
@@ -11,6 +11,7 @@ public:
     explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) { }
 
     void ShowMessage(MessageIcon icon, const QString& caption, const QString& text) override;
+    QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override;
 
 private:
     QWidget* owner_;

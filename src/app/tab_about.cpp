@@ -1,12 +1,13 @@
 #include "app/tab_about.h"
 
 #include "app/edit_caption.h"
+#include "app/fit_on_font_change.h"
+#include "app/indicator_list.h"
 #include "app/named.h"
 #include "meter/value_formats.h"
 #include "meter/meter_readings.h"
 
 #include <QDateTime>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,31 +15,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
-#include <functional>
 #include <limits>
 
 namespace {
-
-// Sizes a control to its content now and again whenever its font changes,
-// as it does when it joins the window.
-class FitOnFontChange : public QObject {
-public:
-    FitOnFontChange(QWidget* widget, std::function<void()> fit) : QObject(widget), fit_(std::move(fit))
-    {
-        widget->installEventFilter(this);
-        fit_();
-    }
-
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::FontChange)
-            fit_();
-        return false;
-    }
-
-private:
-    std::function<void()> fit_;
-};
 
 struct Column {
     QString header;
@@ -120,23 +99,6 @@ QTableWidget* ReadingsList(const char* name, const QStringList& captions, const 
     return list;
 }
 
-QListWidget* IndicatorList()
-{
-    auto* list = Named(new QListWidget, "CheckListIndi");
-    for (const QString& caption : MeterReadings::IndicatorCaptions()) {
-        auto* item = new QListWidgetItem(caption, list);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
-    // The meter's indicator mode is shown, never chosen here.
-    list->setEnabled(false);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    new FitOnFontChange(list, [list] {
-        list->setFixedHeight(list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth());
-    });
-    return list;
-}
-
 QLayout* DeltaRow(QLineEdit* edit)
 {
     auto* row = new QHBoxLayout;
@@ -157,7 +119,9 @@ TabAbout TabAbout::Create()
     tab.ListMain = ReadingsList("ListMain", MeterReadings::MainCaptions(), {{QString(), 195}, {QString(), 113}});
     tab.ListAddi = ReadingsList("ListAddi", MeterReadings::AddiCaptions(),
                                 {{QString(), 155}, {addiColumns[0], 75}, {addiColumns[1], 75}});
-    tab.CheckListIndi = IndicatorList();
+    tab.CheckListIndi = IndicatorList("CheckListIndi");
+    // The meter's indicator mode is shown, never chosen here.
+    tab.CheckListIndi->setEnabled(false);
     tab.EditDelta = Named(new QLineEdit, "EditDelta");
     tab.EditDelta->setReadOnly(true);
     tab.EditDelta->setFixedWidth(80);

@@ -1,28 +1,33 @@
 #include "app/tab_db.h"
 
 #include "app/named.h"
+#include "app/tab_controls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QVBoxLayout>
-#include <limits>
+
+namespace {
+
+// Any meter number may be asked for, even one the log cannot match.
+constexpr int LargestFilter = 99999999;
+
+} // namespace
 
 TabDb TabDb::Create()
 {
     TabDb tab{};
     tab.page = NamedPage("TabDb");
-    tab.SpinFilter = Named(new QSpinBox, "SpinFilter");
-    // Any meter number may be asked for.
-    tab.SpinFilter->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    tab.SpinFilter = RangedSpin("SpinFilter", 0, LargestFilter);
     tab.SpinFilter->setMinimumWidth(90);
     tab.MemoDb = Named(new QTextEdit, "MemoDb");
     tab.MemoDb->setReadOnly(true);
     tab.MemoDb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Номер:")));
+    top->addWidget(BuddyCaption(QStringLiteral("Номер:"), tab.SpinFilter));
     top->addWidget(tab.SpinFilter);
     top->addStretch();
     auto* column = new QVBoxLayout(tab.page);

@@ -16,5 +16,6 @@ struct ModeViews {
 
 // In SQL mode the production line has no use for schedules, power-line
 // parameters and the operation log, and needs the database record, the
-// scanner and the clock drift instead.
+// scanner and the clock drift instead. The mode bits decide whether the
+// meter number and the new password may be typed.
 void ShowWorkMode(const StationConfig& config, const ModeViews& views);

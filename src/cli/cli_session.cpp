@@ -3,6 +3,7 @@
 #include "link/qt_serial_channel.h"
 #include "sim/virtual_channel.h"
 
+#include <QDir>
 #include <QTextStream>
 
 namespace {
@@ -11,6 +12,13 @@ constexpr int MinTimeoutMs = 200;
 constexpr int MaxTimeoutMs = 10000;
 
 } // namespace
+
+CliSession::CliSession()
+    : core_(dialogs_, QDir::current().absoluteFilePath(OperationLog::FileName), 0, false)
+{
+    QObject::connect(&core_.link, &MeterLink::UnhandledError,
+        [](const QString& text) { QTextStream(stderr) << text << Qt::endl; });
+}
 
 void CliSession::AddOptions(QCommandLineParser& parser)
 {
@@ -41,14 +49,12 @@ bool CliSession::Configure(const QCommandLineParser& parser)
         portText_ = parser.value("port");
     }
     password_ = parser.value("password");
-    link_.SetChannel(channel_.get());
-    link_.SpinTimerChange(timeout);
-    QObject::connect(&link_, &MeterLink::UnhandledError,
-        [](const QString& text) { QTextStream(stderr) << text << Qt::endl; });
+    core_.link.SetChannel(channel_.get());
+    core_.link.SpinTimerChange(timeout);
     return true;
 }
 
 bool CliSession::Connect()
 {
-    return link_.ActionConnectExecute(portText_);
+    return core_.link.ActionConnectExecute(portText_);
 }

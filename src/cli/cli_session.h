@@ -1,10 +1,10 @@
 #pragma once
 // What every command of the command-line tool shares: the connection
 // options, the channel they choose (a real port or the simulated meter) and
-// the link on it.
+// the station's engine on it, the same one the window drives.
 
+#include "app/station_core.h"
 #include "cli/console_dialogs.h"
-#include "link/meter_link.h"
 #include "link/serial_channel.h"
 
 #include <QCommandLineParser>
@@ -12,6 +12,9 @@
 
 class CliSession {
 public:
+    // The operation log is where the station keeps it: in the current directory.
+    CliSession();
+
     static void AddOptions(QCommandLineParser& parser);
 
     // Reads the connection options; false (with the reason on stderr)
@@ -21,14 +24,14 @@ public:
     // cannot be opened.
     bool Connect();
 
-    MeterLink& Link() { return link_; }
+    StationCore& Core() { return core_; }
     // The meter's access password, for the commands that write to it.
     const QString& Password() const { return password_; }
 
 private:
     ConsoleDialogs dialogs_;
     std::unique_ptr<SerialChannel> channel_;
-    MeterLink link_{dialogs_};
+    StationCore core_;
     QString portText_;
     QString password_;
 };

@@ -6,3 +6,9 @@ void ConsoleDialogs::ShowMessage(MessageIcon, const QString& caption, const QStr
 {
     QTextStream(stderr) << caption << ": " << text << Qt::endl;
 }
+
+QString ConsoleDialogs::AskSaveFile(const QString& filter, const QString&)
+{
+    QTextStream(stderr) << "save as: " << filter << " (cancelled)" << Qt::endl;
+    return {};
+}

@@ -4,6 +4,8 @@
 #include "cli/cli_session.h"
 #include "cli/poll_command.h"
 #include "cli/read_command.h"
+#include "cli/write_command.h"
+#include "cli/write_options.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -17,15 +19,19 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription("Meter programming station, command line.\n\n"
                                      "Commands:\n"
                                      "  poll   print the protocol of the meter's poll\n"
-                                     "  read   read the meter once and print what it shows");
+                                     "  read   read the meter once and print what it shows\n"
+                                     "  write  write the settings the write options choose; with --sim the\n"
+                                     "         writes are acknowledged, but the simulated meter lives only\n"
+                                     "         for the run and nothing persists");
     parser.addHelpOption();
     CliSession::AddOptions(parser);
     parser.addOption({"cycles", "poll: number of whole poll cycles, 0 = until interrupted.", "N", "0"});
-    parser.addPositionalArgument("command", "poll or read");
+    AddWriteOptions(parser);
+    parser.addPositionalArgument("command", "poll, read or write");
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
-    if (arguments.size() != 1 || (arguments[0] != "poll" && arguments[0] != "read")) {
+    if (arguments.size() != 1 || !QStringList{"poll", "read", "write"}.contains(arguments[0])) {
         QTextStream(stderr) << "Unknown or missing command; see --help." << Qt::endl;
         return 2;
     }
@@ -34,6 +40,8 @@ int main(int argc, char* argv[])
         return 2;
     if (arguments[0] == "read")
         return RunRead(session);
+    if (arguments[0] == "write")
+        return RunWrite(session, parser);
     bool ok = false;
     const int cycles = parser.value("cycles").toInt(&ok);
     if (!ok || cycles < 0) {

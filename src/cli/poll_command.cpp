@@ -17,7 +17,7 @@ bool IsFailure(const QString& line)
 
 int RunPoll(CliSession& session, int cycles)
 {
-    MeterLink& link = session.Link();
+    MeterLink& link = session.Core().link;
     link.SetWorkMode(NumberEditing);
     link.Protocol().SetEnabled(true);
 

@@ -62,7 +62,6 @@ public:
     // the type code for the length of its cycle, and forgets the meter
     // whenever the link resets the meter state.
     void Attach(MeterLink& link);
-    void SetSqlMode(bool on) { sqlMode_ = on; }
 
     QString Main(int row) const { return main_[row]; }
     QString Addi(int row, int column) const { return addi_[row][column]; }
@@ -114,5 +113,4 @@ private:
     quint8 ddmState_ = 0;
     bool numberEditable_ = true;
     bool ddmAvailable_ = true;
-    bool sqlMode_ = false;
 };

@@ -2,6 +2,9 @@
 // Everything a meter answers the poll with. Plain data: tests set fields
 // directly; the defaults describe an ordinary type-742 meter in service.
 
+#include "meter/access_password.h"
+
+#include <QByteArray>
 #include <QDateTime>
 #include <array>
 #include <optional>
@@ -22,6 +25,10 @@ constexpr quint8 Other = 0x10;
 constexpr quint8 Timer = 0x20;
 constexpr quint8 NotSet = 0x40;
 } // namespace ClockFault
+
+// What the meter reports as its schedule checksum once its zone records
+// are erased.
+constexpr quint16 EmptyScheduleChecksum = 0xFFFF;
 
 struct MeterState {
     // Model and modification as decimal digits: 74203 is model 742, mod. 03.
@@ -59,6 +66,10 @@ struct MeterState {
     quint8 ddmTariffMode = 0; // 0: automatic
     quint8 ddmBalanceState = 1; // 0..3
     quint32 ddmLastSession = 0; // meter seconds; 0: never reported
+
+    // The access password as the station sends it before masking; six
+    // zero bytes for an empty one.
+    QByteArray password = QByteArray(PasswordLength, '\0');
 
     int Model() const { return int(typeCode / 100); }
     bool HasDdm() const { return Model() != 341; }

@@ -34,6 +34,7 @@ FunctionResult Version(const FunctionCall& call)
 
 FunctionResult Number(const FunctionCall& call)
 {
+    call.login.Close();
     QByteArray data;
     AppendLittleEndian(data, call.state.number, 3);
     return {data};
@@ -61,6 +62,7 @@ FunctionResult ScheduleChecksum(const FunctionCall& call)
 
 FunctionResult Counters(const FunctionCall& call)
 {
+    call.login.CounterReported(call.state.operatingSeconds);
     QByteArray data;
     AppendLittleEndian(data, call.state.operatingSeconds, 4);
     data.append(char(call.state.clockCorrections));

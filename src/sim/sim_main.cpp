@@ -43,6 +43,7 @@ int main(int argc, char* argv[])
         meter.MakeType341();
     if (options.number)
         meter.State().number = *options.number;
+    meter.State().password = options.password;
 
     try {
         PtyServer server(meter);

@@ -1,5 +1,7 @@
 #include "sim/sim_options.h"
 
+#include "meter/access_password.h"
+
 #include <QCommandLineParser>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +30,10 @@ SimOptions ParseSimOptions(const QStringList& arguments)
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Print every request and reply in hex."));
     const QCommandLineOption number(QStringLiteral("number"), QStringLiteral("Meter number, 0..16777215."),
         QStringLiteral("n"));
-    parser.addOptions({link, type, verbose, number});
+    const QCommandLineOption password(QStringLiteral("password"),
+        QStringLiteral("Access password the meter expects, up to 6 characters (default: none)."),
+        QStringLiteral("text"));
+    parser.addOptions({link, type, verbose, number, password});
     parser.process(arguments);
 
     SimOptions options;
@@ -45,5 +50,9 @@ SimOptions ParseSimOptions(const QStringList& arguments)
             Refuse(QStringLiteral("--number must be 0..16777215"));
         options.number = value;
     }
+    const QString passwordText = parser.value(password);
+    if (!IsValidPassword(passwordText))
+        Refuse(QStringLiteral("--password must be at most 6 characters of the Windows-1251 code page"));
+    options.password = PasswordBytes(passwordText);
     return options;
 }

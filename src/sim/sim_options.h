@@ -1,6 +1,7 @@
 #pragma once
 // vm742-sim's command line.
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -9,6 +10,7 @@ struct SimOptions {
     bool type341 = false;
     bool verbose = false;
     std::optional<quint32> number;
+    QByteArray password; // the six bytes the meter expects
 };
 
 // Exits with status 1 and a message on stderr for a bad command line, as

@@ -1,6 +1,7 @@
 #include "sim/virtual_meter.h"
 
 #include "link/frame.h"
+#include "sim/meter_writes.h"
 #include "sim/poll_reads.h"
 
 namespace {
@@ -79,13 +80,18 @@ QByteArray VirtualMeter::Answer(const QByteArray& request)
     if (!CrcValid(request))
         return ErrorReply(code, WrongChecksum);
     const MeterFunction* function = FindPollRead(code);
+    if (!function)
+        function = FindWrite(code);
     if (!function || (function->needsDdm && !state_.HasDdm()))
         return ErrorReply(code, UnknownFunction);
     const qsizetype payloadSize = request.size() - FrameOverhead;
-    if (payloadSize != function->payloadSize || quint8(request[1]) != payloadSize + 2)
+    const bool sizeFits = function->payloadSize == MeterFunction::AnySize || payloadSize == function->payloadSize;
+    if (!sizeFits || quint8(request[1]) != payloadSize + 2)
         return ErrorReply(code, WrongRequestLength);
+    if (function->needsLogin && !login_.WritesOpen())
+        return ErrorReply(code, AccessDenied);
     const QByteArray payload = request.mid(2, payloadSize);
-    const FunctionResult result = function->run({state_, MeterSeconds(), payload});
+    const FunctionResult result = function->run({state_, login_, MeterSeconds(), payload});
     if (result.error)
         return ErrorReply(code, MeterError(result.error));
     return MakeFrame(code, result.data);

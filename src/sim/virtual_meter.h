@@ -3,6 +3,7 @@
 // from a MeterState the tests may change at will.
 
 #include "sim/meter_faults.h"
+#include "sim/meter_login.h"
 #include "sim/meter_state.h"
 #include "sim/reply.h"
 
@@ -33,7 +34,8 @@ public:
     void ClearFaults();
 
     // The answer to one complete request frame and how to deliver it.
-    // Checks run as in the meter: checksum, function, length, data.
+    // Checks run as in the meter: checksum, function, length, login (for
+    // writes), data.
     Reply Serve(const QByteArray& request);
     // Serve without the delivery plan; empty when the meter stays silent.
     QByteArray Respond(const QByteArray& request);
@@ -42,6 +44,7 @@ private:
     QByteArray Answer(const QByteArray& request);
 
     MeterState state_;
+    MeterLogin login_;
     std::function<QDateTime()> clock_;
     FaultPlan faults_;
 };

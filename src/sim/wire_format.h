@@ -12,6 +12,15 @@ inline void AppendLittleEndian(QByteArray& out, quint32 value, int byteCount)
         out.append(char((value >> (8 * i)) & 0xFF));
 }
 
+// The counterpart of AppendLittleEndian; the bytes must be there.
+inline quint32 ReadLittleEndian(const QByteArray& bytes, qsizetype offset, int byteCount)
+{
+    quint32 value = 0;
+    for (int i = byteCount - 1; i >= 0; --i)
+        value = (value << 8) | quint8(bytes[offset + i]);
+    return value;
+}
+
 inline char Bcd(int value)
 {
     return char((value / 10) * 16 + value % 10);

@@ -44,6 +44,14 @@ Control* Find(QObject& root, const char* name)
     return root.findChild<Control*>(QLatin1String(name));
 }
 
+// Types the text key by key, as the operator does; unlike QTest::keyClicks
+// it takes any character, not only Latin-1.
+inline void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+}
+
 // Screenshots are artifacts of the build, never of the sources.
 inline void SaveScreenshot(QWidget& widget, const QString& name)
 {

@@ -8,7 +8,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -76,6 +78,24 @@ private slots:
         QCOMPARE(Find<QWidget>(*form, "EditDeltaLabel")->isVisibleTo(form.get()), sqlMode);
         QCOMPARE(Find<QCheckBox>(*form, "CheckBox_Terminal")->isChecked(), terminalTicked);
         QCOMPARE(form->Link().Protocol().Enabled(), terminalTicked);
+
+        // The number is typed and allocated only where numbers are given;
+        // elsewhere it reads as part of its group.
+        const bool numberEditing = workMode & NumberEditing;
+        auto* number = Find<QSpinBox>(*form, "SpinEdit_Number");
+        QCOMPARE(number->isReadOnly(), !numberEditing);
+        const QColor groupColor = number->parentWidget()->palette().color(QPalette::Window);
+        QCOMPARE(number->palette().color(QPalette::Base) == groupColor, !numberEditing);
+        QCOMPARE(Find<QToolButton>(*form, "BitBtn1")->isHidden(), !numberEditing);
+        QCOMPARE(Find<QLineEdit>(*form, "LabeledPass1")->isReadOnly(), !(workMode & PasswordEditing));
+
+        // The production line writes one indicator mode into every meter.
+        auto* indicator = Find<QListWidget>(*form, "CheckSetIndi");
+        QCOMPARE(indicator->isEnabled(), !sqlMode);
+        const std::array<bool, 5> fixedMode{sqlMode, false, false, sqlMode, false};
+        for (int item = 0; item < indicator->count(); ++item)
+            QCOMPARE(indicator->item(item)->checkState() == Qt::Checked, fixedMode[item]);
+        QCOMPARE(form->Core().inputs.settings.indicator, fixedMode);
     }
 
     // The remembered ports are chosen again; a port that is gone leaves its

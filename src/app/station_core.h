@@ -1,0 +1,28 @@
+#pragma once
+// Everything of one run of the station that talks to the meter: the link,
+// what the poll reads, the operator's prepared values, the operation log
+// and the write batches, wired together. The window and the command-line
+// tool each own one, so both drive the very same engine.
+
+#include "link/meter_link.h"
+#include "meter/access_password.h"
+#include "meter/meter_readings.h"
+#include "meter/operation_log.h"
+#include "meter/plc_parameters.h"
+#include "meter/settings_write.h"
+#include "meter/write_inputs.h"
+
+class Dialogs;
+
+class StationCore {
+public:
+    StationCore(Dialogs& dialogs, const QString& logPath, int workMode, bool sqlMode);
+
+    MeterLink link;
+    MeterReadings readings;
+    WriteInputs inputs;
+    OperationLog log;
+    AccessPassword password;
+    SettingsWrite settings;
+    PlcParameters plc;
+};

@@ -1,0 +1,57 @@
+#include "meter/operation_log.h"
+
+#include "meter/meter_time_stamp.h"
+#include "meter/windows_1251.h"
+
+#include <QDateTime>
+#include <QFile>
+
+namespace {
+
+constexpr int KeyLength = 6;
+const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+
+// A last line left without its end (a log edited by hand) would swallow
+// the next entry.
+bool EndsInsideLine(QFile& file)
+{
+    return file.size() > 0 && file.seek(file.size() - 1) && !file.read(1).endsWith('\n');
+}
+
+} // namespace
+
+OperationLog::OperationLog(QString path, std::function<QString()> shownNumber)
+    : path_(std::move(path)), shownNumber_(std::move(shownNumber))
+{
+}
+
+void OperationLog::Append(const QString& text) const
+{
+    if (sqlMode_)
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString entry = shownNumber_() + '[' + WorkstationDateTimeText(now.date(), now.time()) + "] " + text;
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
+        return;
+    const QByteArray line = ToWindows1251(entry) + LineEnd;
+    file.write(EndsInsideLine(file) ? LineEnd + line : line);
+}
+
+QStringList OperationLog::Filter(qint64 number) const
+{
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString key = QString::number(number).rightJustified(KeyLength, QLatin1Char('0'));
+    QStringList entries;
+    for (QString line : FromWindows1251(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        // A number of more than six digits is written unpadded: its lines
+        // match no key, neither its own nor that of its first six digits.
+        if (line.size() > KeyLength && line.startsWith(key) && line[KeyLength] == QLatin1Char('['))
+            entries << line.mid(KeyLength);
+    }
+    return entries;
+}

@@ -1,0 +1,211 @@
+// vm742-cli write, run as the operator runs it: on the built-in simulated
+// meter, and on vm742-sim behind a pseudo-terminal, where what was written
+// stays for the next run to read and to log in with.
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QStringList out;
+    QString err;
+};
+
+Run Cli(const QStringList& arguments, const QString& workingDirectory)
+{
+    QProcess process;
+    // Numbers and dates in a known form: the C locale, UTF-8.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C.UTF-8");
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingDirectory);
+    process.start(CLI_BINARY, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    Run run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// The operation log's lines as the outside world reads a Windows-1251 file
+// with CR LF line ends; none when there is no log.
+QStringList LogLines(const QString& directory)
+{
+    const QString path = QDir(directory).filePath("Setting_Vm_742.log");
+    if (!QFileInfo::exists(path))
+        return {};
+    QProcess iconv;
+    iconv.start("iconv", {"-f", "WINDOWS-1251", "-t", "UTF-8", path});
+    if (!iconv.waitForFinished(10000) || iconv.exitCode() != 0)
+        return {"iconv failed: " + QString::fromLocal8Bit(iconv.readAllStandardError())};
+    return QString::fromUtf8(iconv.readAllStandardOutput()).split("\r\n", Qt::SkipEmptyParts);
+}
+
+// An entry's text, after the meter number and the "[date time] " stamp.
+QString EntryText(const QString& line)
+{
+    return line.section("] ", 1);
+}
+
+// The value of the first "caption TAB value" line with this caption.
+QString Shown(const QStringList& lines, const QString& caption)
+{
+    for (const QString& line : lines)
+        if (line.section('\t', 0, 0) == caption)
+            return line.section('\t', 1);
+    return "(no line " + caption + ")";
+}
+
+const QString LoginRefused = QStringLiteral("Ошибка: Доступ запрещен (ввод пароля)");
+
+// vm742-sim on a pseudo-terminal for the length of a test.
+class SimulatedMeterProcess {
+public:
+    explicit SimulatedMeterProcess(const QStringList& arguments)
+    {
+        process_.start(SIM_BINARY, arguments);
+        if (process_.waitForStarted() && process_.waitForReadyRead(5000))
+            path_ = QString::fromUtf8(process_.readLine().trimmed());
+    }
+    ~SimulatedMeterProcess()
+    {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+    QString Path() const { return path_; }
+
+private:
+    QProcess process_;
+    QString path_;
+};
+
+} // namespace
+
+class TestWriteCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void writesEveryChoice();
+    void refusesUnusableValues_data();
+    void refusesUnusableValues();
+    void writesStayInTheMeterAndChangeItsPassword();
+    void setsTheClockGiven();
+    void failsWhenThePortCannotBeOpened();
+};
+
+void TestWriteCommand::writesEveryChoice()
+{
+    QTemporaryDir directory;
+    const Run run = Cli({"--sim", "write", "--time", "now", "--dst", "--settlement", "15,23", "--indicator", "9",
+                            "--integration", "60", "--new-password", "abc", "--ddm", "5123,3", "--reset-schedule",
+                            "--reset-rdh", "--number", "777"},
+        directory.path());
+    QCOMPARE(run.exitCode, 0);
+    // The simulated meter has a number, so the station leaves the number out.
+    QVERIFY2(run.err.contains("--number"), qPrintable(run.err));
+
+    const QStringList lines = LogLines(directory.path());
+    QCOMPARE(lines.size(), 7);
+    for (const QString& line : lines)
+        QVERIFY2(line.startsWith("104217["), qPrintable(line));
+    QVERIFY2(EntryText(lines[0]).startsWith("Время="), qPrintable(lines[0]));
+    QVERIFY2(EntryText(lines[0]).endsWith(" Автопереход на летнее время"), qPrintable(lines[0]));
+    const QStringList texts{"Пароль=abc", "Расчетный день=15 Расчетный час=23",
+        "Режим индикации=Суммарное потребление Мощность ", "Время интегрирования детектора пиковой можщности=60",
+        "ДДМ=5123 Режим тарификации=  3", "Сброс показаний на РЧД"};
+    for (int i = 0; i < texts.size(); ++i)
+        QCOMPARE(EntryText(lines[i + 1]), texts[i]);
+}
+
+void TestWriteCommand::refusesUnusableValues_data()
+{
+    QTest::addColumn<QStringList>("options");
+
+    QTest::newRow("day 32") << QStringList{"--settlement", "32,0"};
+    QTest::newRow("hour 24") << QStringList{"--settlement", "1,24"};
+    QTest::newRow("settlement without hour") << QStringList{"--settlement", "15"};
+    QTest::newRow("indicator mask 32") << QStringList{"--indicator", "32"};
+    QTest::newRow("integration 0 min") << QStringList{"--integration", "0"};
+    QTest::newRow("integration 61 min") << QStringList{"--integration", "61"};
+    QTest::newRow("ddm mode 9") << QStringList{"--ddm", "1,9"};
+    QTest::newRow("ddm number of 25 bits") << QStringList{"--ddm", "16777216,0"};
+    QTest::newRow("number 0") << QStringList{"--number", "0"};
+    QTest::newRow("month 13") << QStringList{"--time", "2024-13-01T00:00:00"};
+    QTest::newRow("time without seconds") << QStringList{"--time", "2024-05-17T12:00"};
+    QTest::newRow("clock before 2000") << QStringList{"--time", "1999-12-31T23:59:59"};
+    QTest::newRow("dst without time") << QStringList{"--dst"};
+    QTest::newRow("new password of 7") << QStringList{"--new-password", "1234567"};
+    QTest::newRow("new password outside 1251") << QStringList{"--new-password", "ab漢"};
+    QTest::newRow("access password of 7") << QStringList{"--password", "1234567"};
+}
+
+void TestWriteCommand::refusesUnusableValues()
+{
+    QFETCH(QStringList, options);
+
+    QTemporaryDir directory;
+    const Run run = Cli(QStringList{"--sim", "write"} + options, directory.path());
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(!run.err.isEmpty());
+    QCOMPARE(LogLines(directory.path()), QStringList{});
+}
+
+void TestWriteCommand::writesStayInTheMeterAndChangeItsPassword()
+{
+    const SimulatedMeterProcess meter({"--password", "old"});
+    QVERIFY(meter.Path().startsWith("/dev/"));
+    const QStringList port{"--port", meter.Path()};
+    QTemporaryDir directory;
+
+    const Run wrong = Cli(port + QStringList{"--password", "wrong", "write", "--settlement", "15,23"}, directory.path());
+    QVERIFY(wrong.exitCode > 0);
+    QVERIFY2(wrong.err.contains(LoginRefused), qPrintable(wrong.err));
+    QCOMPARE(LogLines(directory.path()), QStringList{});
+
+    const Run written = Cli(port + QStringList{"--password", "old", "write", "--settlement", "15,23", "--time", "now",
+                                       "--new-password", "new"},
+        directory.path());
+    QVERIFY2(written.exitCode == 0, qPrintable(written.err));
+    const int entries = LogLines(directory.path()).size();
+    QCOMPARE(entries, 3);
+
+    const Run read = Cli(port + QStringList{"read"}, directory.path());
+    QCOMPARE(Shown(read.out, "Расчетный день"), QString("15"));
+    QCOMPARE(Shown(read.out, "Расчетный час"), QString("23"));
+
+    const Run old = Cli(port + QStringList{"--password", "old", "write", "--indicator", "1"}, directory.path());
+    QVERIFY(old.exitCode > 0);
+    QVERIFY2(old.err.contains(LoginRefused), qPrintable(old.err));
+    QCOMPARE(LogLines(directory.path()).size(), entries);
+
+    const Run renewed = Cli(port + QStringList{"--password", "new", "write", "--indicator", "1"}, directory.path());
+    QVERIFY2(renewed.exitCode == 0, qPrintable(renewed.err));
+    QCOMPARE(EntryText(LogLines(directory.path()).last()), QString("Режим индикации=Суммарное потребление "));
+}
+
+void TestWriteCommand::setsTheClockGiven()
+{
+    const SimulatedMeterProcess meter({});
+    const QStringList port{"--port", meter.Path()};
+    QTemporaryDir directory;
+
+    const Run written = Cli(port + QStringList{"write", "--time", "2031-07-04T12:00:00"}, directory.path());
+    QVERIFY2(written.exitCode == 0, qPrintable(written.err));
+    const QString clock = Shown(Cli(port + QStringList{"read"}, directory.path()).out, "Дата / время");
+    QVERIFY2(clock.contains("2031") && clock.contains("12:00:"), qPrintable(clock));
+}
+
+void TestWriteCommand::failsWhenThePortCannotBeOpened()
+{
+    QTemporaryDir directory;
+    const Run run = Cli({"--port", "/dev/nonexistent", "write", "--indicator", "1"}, directory.path());
+    QVERIFY(run.exitCode > 0);
+    QVERIFY2(run.err.contains("Ошибка открытия порта /dev/nonexistent"), qPrintable(run.err));
+}
+
+QTEST_GUILESS_MAIN(TestWriteCommand)
+#include "tst_write_command.moc"
