@@ -2,48 +2,21 @@
 // meter, and on vm742-sim behind a pseudo-terminal, where what was written
 // stays for the next run to read and to log in with.
 
+#include "cli_run.h"
+#include "windows1251_reader.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QStringList out;
-    QString err;
-};
-
-Run Cli(const QStringList& arguments, const QString& workingDirectory)
-{
-    QProcess process;
-    // Numbers and dates in a known form: the C locale, UTF-8.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", "C.UTF-8");
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(workingDirectory);
-    process.start(CLI_BINARY, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    Run run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
 // The operation log's lines as the outside world reads a Windows-1251 file
 // with CR LF line ends; none when there is no log.
 QStringList LogLines(const QString& directory)
 {
     const QString path = QDir(directory).filePath("Setting_Vm_742.log");
-    if (!QFileInfo::exists(path))
-        return {};
-    QProcess iconv;
-    iconv.start("iconv", {"-f", "WINDOWS-1251", "-t", "UTF-8", path});
-    if (!iconv.waitForFinished(10000) || iconv.exitCode() != 0)
-        return {"iconv failed: " + QString::fromLocal8Bit(iconv.readAllStandardError())};
-    return QString::fromUtf8(iconv.readAllStandardOutput()).split("\r\n", Qt::SkipEmptyParts);
+    return QFileInfo::exists(path) ? Windows1251Lines(path) : QStringList{};
 }
 
 // An entry's text, after the meter number and the "[date time] " stamp.
@@ -100,7 +73,7 @@ private slots:
 void TestWriteCommand::writesEveryChoice()
 {
     QTemporaryDir directory;
-    const Run run = Cli({"--sim", "write", "--time", "now", "--dst", "--settlement", "15,23", "--indicator", "9",
+    const CliRun run = RunCli({"--sim", "write", "--time", "now", "--dst", "--settlement", "15,23", "--indicator", "9",
                             "--integration", "60", "--new-password", "abc", "--ddm", "5123,3", "--reset-schedule",
                             "--reset-rdh", "--number", "777"},
         directory.path());
@@ -148,7 +121,7 @@ void TestWriteCommand::refusesUnusableValues()
     QFETCH(QStringList, options);
 
     QTemporaryDir directory;
-    const Run run = Cli(QStringList{"--sim", "write"} + options, directory.path());
+    const CliRun run = RunCli(QStringList{"--sim", "write"} + options, directory.path());
     QCOMPARE(run.exitCode, 2);
     QVERIFY(!run.err.isEmpty());
     QCOMPARE(LogLines(directory.path()), QStringList{});
@@ -161,28 +134,28 @@ void TestWriteCommand::writesStayInTheMeterAndChangeItsPassword()
     const QStringList port{"--port", meter.Path()};
     QTemporaryDir directory;
 
-    const Run wrong = Cli(port + QStringList{"--password", "wrong", "write", "--settlement", "15,23"}, directory.path());
+    const CliRun wrong = RunCli(port + QStringList{"--password", "wrong", "write", "--settlement", "15,23"}, directory.path());
     QVERIFY(wrong.exitCode > 0);
     QVERIFY2(wrong.err.contains(LoginRefused), qPrintable(wrong.err));
     QCOMPARE(LogLines(directory.path()), QStringList{});
 
-    const Run written = Cli(port + QStringList{"--password", "old", "write", "--settlement", "15,23", "--time", "now",
+    const CliRun written = RunCli(port + QStringList{"--password", "old", "write", "--settlement", "15,23", "--time", "now",
                                        "--new-password", "new"},
         directory.path());
     QVERIFY2(written.exitCode == 0, qPrintable(written.err));
     const int entries = LogLines(directory.path()).size();
     QCOMPARE(entries, 3);
 
-    const Run read = Cli(port + QStringList{"read"}, directory.path());
+    const CliRun read = RunCli(port + QStringList{"read"}, directory.path());
     QCOMPARE(Shown(read.out, "Расчетный день"), QString("15"));
     QCOMPARE(Shown(read.out, "Расчетный час"), QString("23"));
 
-    const Run old = Cli(port + QStringList{"--password", "old", "write", "--indicator", "1"}, directory.path());
+    const CliRun old = RunCli(port + QStringList{"--password", "old", "write", "--indicator", "1"}, directory.path());
     QVERIFY(old.exitCode > 0);
     QVERIFY2(old.err.contains(LoginRefused), qPrintable(old.err));
     QCOMPARE(LogLines(directory.path()).size(), entries);
 
-    const Run renewed = Cli(port + QStringList{"--password", "new", "write", "--indicator", "1"}, directory.path());
+    const CliRun renewed = RunCli(port + QStringList{"--password", "new", "write", "--indicator", "1"}, directory.path());
     QVERIFY2(renewed.exitCode == 0, qPrintable(renewed.err));
     QCOMPARE(EntryText(LogLines(directory.path()).last()), QString("Режим индикации=Суммарное потребление "));
 }
@@ -193,16 +166,16 @@ void TestWriteCommand::setsTheClockGiven()
     const QStringList port{"--port", meter.Path()};
     QTemporaryDir directory;
 
-    const Run written = Cli(port + QStringList{"write", "--time", "2031-07-04T12:00:00"}, directory.path());
+    const CliRun written = RunCli(port + QStringList{"write", "--time", "2031-07-04T12:00:00"}, directory.path());
     QVERIFY2(written.exitCode == 0, qPrintable(written.err));
-    const QString clock = Shown(Cli(port + QStringList{"read"}, directory.path()).out, "Дата / время");
+    const QString clock = Shown(RunCli(port + QStringList{"read"}, directory.path()).out, "Дата / время");
     QVERIFY2(clock.contains("2031") && clock.contains("12:00:"), qPrintable(clock));
 }
 
 void TestWriteCommand::failsWhenThePortCannotBeOpened()
 {
     QTemporaryDir directory;
-    const Run run = Cli({"--port", "/dev/nonexistent", "write", "--indicator", "1"}, directory.path());
+    const CliRun run = RunCli({"--port", "/dev/nonexistent", "write", "--indicator", "1"}, directory.path());
     QVERIFY(run.exitCode > 0);
     QVERIFY2(run.err.contains("Ошибка открытия порта /dev/nonexistent"), qPrintable(run.err));
 }

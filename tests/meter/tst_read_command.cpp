@@ -1,35 +1,13 @@
 // vm742-cli read, run as the operator runs it: on the simulated meter, on a
 // port that cannot be opened and on a line where nothing answers.
 
+#include "cli_run.h"
 #include "sim/pseudo_terminal.h"
 
 #include <QProcess>
 #include <QtTest>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QStringList out;
-    QString err;
-};
-
-Run ReadCommand(const QStringList& options)
-{
-    QProcess process;
-    // Numbers and dates in a known form: the C locale, UTF-8.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", "C.UTF-8");
-    process.setProcessEnvironment(environment);
-    process.start(CLI_BINARY, QStringList{"read"} + options);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    Run run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QStringList Captions(const QStringList& lines)
 {
@@ -46,7 +24,7 @@ class TestReadCommand : public QObject {
 private slots:
     void readsTheSimulatedMeter()
     {
-        const Run run = ReadCommand({"--sim", "--password", "123456"});
+        const CliRun run = RunCli({"read", "--sim", "--password", "123456"});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
         // The short report's lines: separators and indicator items have no name.
@@ -73,7 +51,7 @@ private slots:
 
     void failsWhenThePortCannotBeOpened()
     {
-        const Run run = ReadCommand({"--port", "/dev/nonexistent"});
+        const CliRun run = RunCli({"read", "--port", "/dev/nonexistent"});
         QVERIFY(run.exitCode > 0);
         QCOMPARE(run.out, QStringList{});
         QVERIFY2(run.err.contains("Ошибка открытия порта /dev/nonexistent"), qPrintable(run.err));
@@ -84,7 +62,7 @@ private slots:
         PseudoTerminal silentLine;
         QElapsedTimer timer;
         timer.start();
-        const Run run = ReadCommand({"--port", silentLine.SlavePath(), "--timeout", "200"});
+        const CliRun run = RunCli({"read", "--port", silentLine.SlavePath(), "--timeout", "200"});
         QVERIFY(run.exitCode > 0);
         QCOMPARE(run.out, QStringList{});
         // The sixth timeout in a row ends it.

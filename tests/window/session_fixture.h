@@ -2,6 +2,7 @@
 // A window connected to its simulated meter, for the sessions that write
 // to the meter as an operator does.
 
+#include "windows1251_reader.h"
 #include "form_fixture.h"
 
 #include "app/meter_channels.h"
@@ -45,15 +46,4 @@ struct SessionFixture : FormFixture {
     // The operation log's lines as another program reads them.
     QStringList LogLines() const { return Windows1251Lines(LogPath()); }
 
-    static QStringList Windows1251Lines(const QString& path)
-    {
-        QProcess iconv;
-        iconv.start(QStringLiteral("iconv"), {"-f", "WINDOWS-1251", "-t", "UTF-8", path});
-        if (!iconv.waitForFinished() || iconv.exitCode() != 0)
-            return {};
-        QString text = QString::fromUtf8(iconv.readAllStandardOutput());
-        if (text.endsWith(QLatin1String("\r\n")))
-            text.chop(2);
-        return text.split(QStringLiteral("\r\n"));
-    }
 };

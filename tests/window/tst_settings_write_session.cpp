@@ -276,7 +276,7 @@ private slots:
         Find<QAction>(form, "ActionTxt")->trigger();
         QCOMPARE(session.dialogs.saveQuestions, QStringList{"Текстовые файлы (*.txt); txt"});
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(session.dialogs.saveFile)});
-        const QStringList lines = SessionFixture::Windows1251Lines(session.dialogs.saveFile);
+        const QStringList lines = Windows1251Lines(session.dialogs.saveFile);
         QVERIFY2(lines.contains(QStringLiteral("Заводской номер\t104217")), qPrintable(lines.join('|')));
         QVERIFY(lines.contains(QStringLiteral("Группа : \t1")));
         QCOMPARE(lines.last(), QStringLiteral("3\t200117"));
