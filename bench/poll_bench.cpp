@@ -25,6 +25,7 @@ constexpr double SendTick = MeterLink::SendTickMs / 1000.0;
 class SilentDialogs : public Dialogs {
 public:
     void ShowMessage(MessageIcon, const QString&, const QString&) override { }
+    QString AskSaveFile(const QString&, const QString&) override { return {}; }
 };
 
 double WireSeconds(qsizetype bytes)

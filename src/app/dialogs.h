@@ -15,6 +15,5 @@ public:
     // The file to save to, chosen with the filter ("Name (*.ext)") and the
     // suffix added to a name typed without one; empty when cancelled. An
     // existing file is chosen without a question: the station replaces it.
-    // Where nobody can choose, the question counts as cancelled.
-    virtual QString AskSaveFile(const QString& /*filter*/, const QString& /*defaultSuffix*/) { return {}; }
+    virtual QString AskSaveFile(const QString& filter, const QString& defaultSuffix) = 0;
 };
