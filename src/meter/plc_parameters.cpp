@@ -2,6 +2,7 @@
 
 #include "link/frame.h"
 #include "link/meter_link.h"
+#include "link/wire_values.h"
 #include "meter/access_password.h"
 #include "meter/operation_log.h"
 #include "meter/response_fields.h"
@@ -77,9 +78,7 @@ void PlcParameters::BtnWriteRouteClick()
     QByteArray payload;
     payload += char(plc.route);
     payload += char(plc.repeaterAddress);
-    const quint32 number = RepeaterNumber(plc.repeaterNumber);
-    for (const int shift : {0, 8, 16})
-        payload += char(number >> shift);
+    AppendLittleEndian(payload, RepeaterNumber(plc.repeaterNumber), 3);
     QueueWrite(MakeFrame(WriteRoute, payload));
 }
 

@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "link/frame.h"
 #include "link/meter_link.h"
+#include "link/wire_values.h"
 #include "meter/access_password.h"
 #include "meter/ddm_tariff_modes.h"
 #include "meter/meter_readings.h"
@@ -29,14 +30,8 @@ int ZeroAsHundred(int value)
 QByteArray LowByteFirst(quint32 value, int bytes)
 {
     QByteArray out;
-    for (int i = 0; i < bytes; ++i)
-        out.append(char(value >> (8 * i)));
+    AppendLittleEndian(out, value, bytes);
     return out;
-}
-
-int Bcd(int value)
-{
-    return value / 10 * 16 + value % 10;
 }
 
 QByteArray Bytes(std::initializer_list<int> values)
@@ -106,7 +101,7 @@ std::variant<QList<QByteArray>, QString> BuildSettingsBatch(const SettingsInputs
               << MakeFrame(WritePlcAddress, Bytes({group, address}));
     }
     if (inputs.checkSchedule)
-        batch << MakeFrame(WriteSettlement, Bytes({Bcd(inputs.hour), Bcd(inputs.day)}));
+        batch << MakeFrame(WriteSettlement, Bytes({quint8(Bcd(inputs.hour)), quint8(Bcd(inputs.day))}));
     if (inputs.checkIndi)
         batch << MakeFrame(WriteIndicator, Bytes({IndicatorMask(inputs)}));
     // The meter counts the minutes from 0.

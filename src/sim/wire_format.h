@@ -2,29 +2,10 @@
 // Byte-level helpers for building the meter's answers and pacing them on
 // the line.
 
+#include "link/wire_values.h"
+
 #include <QByteArray>
 #include <chrono>
-
-// Multi-byte values go on the line low byte first.
-inline void AppendLittleEndian(QByteArray& out, quint32 value, int byteCount)
-{
-    for (int i = 0; i < byteCount; ++i)
-        out.append(char((value >> (8 * i)) & 0xFF));
-}
-
-// The counterpart of AppendLittleEndian; the bytes must be there.
-inline quint32 ReadLittleEndian(const QByteArray& bytes, qsizetype offset, int byteCount)
-{
-    quint32 value = 0;
-    for (int i = byteCount - 1; i >= 0; --i)
-        value = (value << 8) | quint8(bytes[offset + i]);
-    return value;
-}
-
-inline char Bcd(int value)
-{
-    return char((value / 10) * 16 + value % 10);
-}
 
 // Start bit, eight data bits, the parity (ninth) bit and a stop bit.
 constexpr int BitsPerByte = 11;
