@@ -16,15 +16,6 @@
 
 namespace {
 
-// The controls the link switches on and off; it has set every one of them
-// by the time it exists. Controls of features not built yet are bound as
-// soon as they are there.
-const QStringList LinkEnabledControls{
-    "ActionConnect", "ActionDisconnect", "ComboPort", "NPort", "ActionSetting", "ActionFixDb",
-    "ActionWriteSched", "ActionReadSched", "ActionTxt", "BtnReadJournalYear", "BtnReadDiary",
-    "BtnWriteAddress", "BtnWriteRoute", "ButtonDelRoute",
-};
-
 void BindStatusBar(MeterLink& link, const MainStatusBar& statusBar)
 {
     QObject::connect(&link, &MeterLink::StatusPanelChanged, statusBar.panels[0],
@@ -60,9 +51,9 @@ void BindTimeout(MeterLink& link, QSpinBox* spin)
 
 void BindLink(MeterLink& link, const LinkViews& views)
 {
-    BindSwitches(link.Enabled(), views.window, SwitchedProperty::Enabled, LinkEnabledControls);
+    BindSwitches(link.Enabled(), views.window, SwitchedProperty::Enabled);
     // The gauges count as hidden until the link first shows them.
-    BindSwitches(link.Visible(), views.window, SwitchedProperty::Visible, {});
+    BindSwitches(link.Visible(), views.window, SwitchedProperty::Visible);
     BindStatusBar(link, views.statusBar);
     BindIndicator(link, views.toolBar);
     BindProtocol(link.Protocol(), views.protocol);

@@ -22,9 +22,9 @@ void Apply(QWidget& window, SwitchedProperty property, const QString& name, bool
 
 } // namespace
 
-void BindSwitches(ControlSwitches& switches, QWidget& window, SwitchedProperty property, const QStringList& current)
+void BindSwitches(ControlSwitches& switches, QWidget& window, SwitchedProperty property)
 {
-    for (const QString& name : current)
+    for (const QString& name : switches.Names())
         Apply(window, property, name, switches.On(name));
     QObject::connect(&switches, &ControlSwitches::Changed, &window,
                      [&window, property](const QString& name, bool on) { Apply(window, property, name, on); });

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class ControlSwitches : public QObject {
     Q_OBJECT
@@ -15,6 +16,8 @@ public:
     void Set(const QString& name, bool on);
     // Controls never switched count as off.
     bool On(const QString& name) const { return states_.value(name, false); }
+    // Every control switched so far.
+    QStringList Names() const { return states_.keys(); }
 
 signals:
     void Changed(const QString& name, bool on);
