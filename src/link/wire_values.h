@@ -3,6 +3,7 @@
 // the BCD bytes of clock-like values (tens in the high nibble).
 
 #include <QByteArray>
+#include <initializer_list>
 
 inline void AppendLittleEndian(QByteArray& out, quint32 value, int byteCount)
 {
@@ -22,4 +23,13 @@ inline quint32 ReadLittleEndian(const QByteArray& bytes, qsizetype offset, int b
 inline char Bcd(int value)
 {
     return char((value / 10) * 16 + value % 10);
+}
+
+// Single-byte fields, in order.
+inline QByteArray Bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (const int value : values)
+        out.append(char(value));
+    return out;
 }

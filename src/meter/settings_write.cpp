@@ -34,14 +34,6 @@ QByteArray LowByteFirst(quint32 value, int bytes)
     return out;
 }
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (const int value : values)
-        out.append(char(value));
-    return out;
-}
-
 // An empty row (not yet read) is no meter without number.
 bool ShowsMeterWithoutNumber(const QString& shownNumber)
 {

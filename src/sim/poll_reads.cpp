@@ -12,14 +12,6 @@ constexpr int TariffCount = 8;
 // Index 16 is the last one the meter accepts; it always reads zero.
 constexpr int LastReadingIndex = 2 * TariffCount;
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int value : values)
-        out.append(char(value));
-    return out;
-}
-
 FunctionResult Version(const FunctionCall& call)
 {
     const MeterState& s = call.state;
