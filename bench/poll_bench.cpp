@@ -26,6 +26,7 @@ class SilentDialogs : public Dialogs {
 public:
     void ShowMessage(MessageIcon, const QString&, const QString&) override { }
     QString AskSaveFile(const QString&, const QString&) override { return {}; }
+    QString AskOpenFile(const QString&) override { return {}; }
 };
 
 double WireSeconds(qsizetype bytes)

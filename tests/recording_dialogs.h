@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Answers every message at once and keeps "caption: text" for the test;
-// answers a save question with saveFile and keeps "filter; suffix".
+// answers a save question with saveFile and keeps "filter; suffix", an
+// open question with openFile and keeps its filter.
 class RecordingDialogs : public Dialogs {
 public:
     void ShowMessage(MessageIcon, const QString& caption, const QString& text) override
@@ -17,8 +18,15 @@ public:
         saveQuestions << filter + "; " + defaultSuffix;
         return saveFile;
     }
+    QString AskOpenFile(const QString& filter) override
+    {
+        openQuestions << filter;
+        return openFile;
+    }
     QStringList messages;
     QStringList saveQuestions;
     // Empty: the operator cancels.
     QString saveFile;
+    QStringList openQuestions;
+    QString openFile;
 };

@@ -16,4 +16,6 @@ public:
     // suffix added to a name typed without one; empty when cancelled. An
     // existing file is chosen without a question: the station replaces it.
     virtual QString AskSaveFile(const QString& filter, const QString& defaultSuffix) = 0;
+    // An existing file to open, chosen with the filter; empty when cancelled.
+    virtual QString AskOpenFile(const QString& filter) = 0;
 };

@@ -34,3 +34,11 @@ QString QtDialogs::AskSaveFile(const QString& filter, const QString& defaultSuff
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
+
+QString QtDialogs::AskOpenFile(const QString& filter)
+{
+    QFileDialog dialog(owner_, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}

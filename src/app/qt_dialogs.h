@@ -12,6 +12,7 @@ public:
 
     void ShowMessage(MessageIcon icon, const QString& caption, const QString& text) override;
     QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override;
+    QString AskOpenFile(const QString& filter) override;
 
 private:
     QWidget* owner_;

@@ -5,7 +5,9 @@ StationCore::StationCore(Dialogs& dialogs, const QString& logPath, int workMode,
       log(logPath, [this] { return readings.Main(MeterReadings::NumberRow); }),
       password(link, readings, inputs, log),
       settings(link, readings, inputs, log, dialogs),
-      plc(link, inputs, log)
+      plc(link, inputs, log),
+      scheduleFiles(schedule, dialogs),
+      scheduleTransfer(link, readings, schedule, log, dialogs)
 {
     link.SetWorkMode(workMode);
     link.SetSqlMode(sqlMode);

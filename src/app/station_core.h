@@ -1,16 +1,19 @@
 #pragma once
 // Everything of one run of the station that talks to the meter: the link,
-// what the poll reads, the operator's prepared values, the operation log
-// and the write batches, wired together. The window and the command-line
-// tool each own one, so both drive the very same engine.
+// what the poll reads, the operator's prepared values, the operation log,
+// the write batches and the tariff schedule, wired together. The window and
+// the command-line tool each own one, so both drive the very same engine.
 
 #include "link/meter_link.h"
 #include "meter/access_password.h"
 #include "meter/meter_readings.h"
 #include "meter/operation_log.h"
 #include "meter/plc_parameters.h"
+#include "meter/schedule_transfer.h"
 #include "meter/settings_write.h"
 #include "meter/write_inputs.h"
+#include "schedule/schedule_document.h"
+#include "schedule/schedule_files.h"
 
 class Dialogs;
 
@@ -25,4 +28,7 @@ public:
     AccessPassword password;
     SettingsWrite settings;
     PlcParameters plc;
+    ScheduleDocument schedule;
+    ScheduleFiles scheduleFiles;
+    ScheduleTransfer scheduleTransfer;
 };

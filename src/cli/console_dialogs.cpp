@@ -12,3 +12,9 @@ QString ConsoleDialogs::AskSaveFile(const QString& filter, const QString&)
     QTextStream(stderr) << "save as: " << filter << " (cancelled)" << Qt::endl;
     return {};
 }
+
+QString ConsoleDialogs::AskOpenFile(const QString& filter)
+{
+    QTextStream(stderr) << "open: " << filter << " (cancelled)" << Qt::endl;
+    return {};
+}

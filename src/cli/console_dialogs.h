@@ -9,4 +9,5 @@ public:
     // Files are named on the command line; a question to choose one is
     // printed and counts as cancelled.
     QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override;
+    QString AskOpenFile(const QString& filter) override;
 };

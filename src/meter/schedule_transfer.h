@@ -1,0 +1,65 @@
+#pragma once
+// Copying the schedule into the meter and back: one batch of requests each
+// way, queued in one go; the decoders turn the meter's answers into the
+// schedule and show the checksum the poll reads.
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <variant>
+
+class Dialogs;
+class MeterLink;
+class MeterReadings;
+class OperationLog;
+class ScheduleDocument;
+
+// The meter numbers its zone records with one byte.
+inline constexpr int MeterRecordSlots = 256;
+
+// The write batch for these byte forms, or the reason it cannot be written.
+std::variant<QList<QByteArray>, QString> BuildScheduleWriteBatch(const QList<QByteArray>& records,
+    const QByteArray& holidayBlock, const QByteArray& transferBlock, int limitCoefficient);
+QList<QByteArray> ScheduleReadBatch();
+
+class ScheduleTransfer : public QObject {
+    Q_OBJECT
+public:
+    // One step per answer of a read but the coefficient's.
+    static constexpr int GaugeMaximum = 288;
+
+    ScheduleTransfer(MeterLink& link, MeterReadings& readings, ScheduleDocument& schedule, OperationLog& log,
+        Dialogs& dialogs, QObject* parent = nullptr);
+
+    // Queues the write batch and marks it pending; false (with a message
+    // shown) when the schedule cannot be written.
+    bool ActionWriteSchedExecute();
+    void ActionReadSchedExecute();
+
+    int GaugePosition() const { return gaugePosition_; }
+
+signals:
+    void GaugeChanged(int position, int maximum);
+    // The schedule's page should be in front: a read is filling it.
+    void SchedulePageWanted();
+
+private:
+    void DecodeCoefficient(const QByteArray& response);
+    void DecodeRecordOrChecksum(const QByteArray& response);
+    void DecodeHoliday(const QByteArray& response);
+    void DecodeTransfer(const QByteArray& response);
+    void HandOverRecords();
+    void SetGauge(int position);
+
+    MeterLink& link_;
+    MeterReadings& readings_;
+    ScheduleDocument& schedule_;
+    OperationLog& log_;
+    Dialogs& dialogs_;
+    // The records gathered by a running read, until the first holiday
+    // answer hands them to the schedule.
+    QList<QByteArray> readZones_;
+    bool readingZones_ = false;
+    int gaugePosition_ = 0;
+};

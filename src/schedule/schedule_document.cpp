@@ -1,0 +1,130 @@
+#include "schedule/schedule_document.h"
+
+#include "schedule/schedule_bytes.h"
+
+namespace {
+
+// All records or the reason why not all can be taken.
+std::variant<QList<AList>, QString> DecodeRecords(const QList<QByteArray>& records)
+{
+    QList<AList> decoded;
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        const auto record = DecodeRecord(records[k]);
+        if (const QString* reason = std::get_if<QString>(&record))
+            return QStringLiteral("Запись %1 тарифного расписания: %2").arg(k + 1).arg(*reason);
+        decoded.append(std::get<AList>(record));
+    }
+    return decoded;
+}
+
+} // namespace
+
+QList<QByteArray> ScheduleDocument::GetSheduleList()
+{
+    model_.Commit();
+    emit RecordsChanged();
+    QList<QByteArray> records;
+    for (const AList& record : model_.SavedList())
+        records.append(EncodeRecord(record));
+    return records;
+}
+
+QString ScheduleDocument::SetSheduleList(const QList<QByteArray>& records)
+{
+    const auto decoded = DecodeRecords(records);
+    if (const QString* reason = std::get_if<QString>(&decoded))
+        return *reason;
+    ReplaceRecords(std::get<QList<AList>>(decoded));
+    return {};
+}
+
+QByteArray ScheduleDocument::GetCelString() const
+{
+    return EncodeHolidays(model_.Holidays());
+}
+
+void ScheduleDocument::SetCelString(const QByteArray& block)
+{
+    if (block.size() != HolidayBlockSize)
+        return;
+    model_.SetHolidays(DecodeHolidays(block));
+    emit CalendarChanged();
+}
+
+QByteArray ScheduleDocument::GetTransferString() const
+{
+    return EncodeTransfers(model_.Transfers());
+}
+
+QString ScheduleDocument::SetTransferString(const QByteArray& block)
+{
+    if (block.size() != TransferBlockSize)
+        return {};
+    const auto transfers = DecodeTransfers(block);
+    if (const QString* reason = std::get_if<QString>(&transfers))
+        return *reason;
+    model_.SetTransfers(std::get<QList<Transfer>>(transfers));
+    emit CalendarChanged();
+    return {};
+}
+
+void ScheduleDocument::SetLimitCoefficient(int coefficient)
+{
+    model_.SetLimitCoefficient(coefficient);
+    emit CalendarChanged();
+}
+
+void ScheduleDocument::SetCalendar(const QList<Holiday>& holidays, const QList<Transfer>& transfers)
+{
+    model_.SetHolidays(holidays);
+    model_.SetTransfers(transfers);
+    emit CalendarChanged();
+}
+
+TscContent ScheduleDocument::Content()
+{
+    TscContent content;
+    content.records = GetSheduleList();
+    content.holidayBlock = GetCelString();
+    content.transferBlock = GetTransferString();
+    content.limitCoefficient = quint8(model_.LimitCoefficient());
+    return content;
+}
+
+QString ScheduleDocument::Load(const TscContent& content)
+{
+    // Records and transfers are the parts that can be refused; both are
+    // settled before anything is replaced, so a refused file changes nothing.
+    const auto records = DecodeRecords(content.records);
+    if (const QString* reason = std::get_if<QString>(&records))
+        return *reason;
+    if (const QString reason = SetTransferString(content.transferBlock); !reason.isEmpty())
+        return reason;
+    SetCelString(content.holidayBlock);
+    SetLimitCoefficient(content.limitCoefficient);
+    ReplaceRecords(std::get<QList<AList>>(records));
+    return {};
+}
+
+void ScheduleDocument::New()
+{
+    ReplaceRecords({});
+    SetCalendar(DefaultHolidays(), {});
+}
+
+void ScheduleDocument::AddHoliday(const Holiday& holiday)
+{
+    SetCalendar(model_.Holidays() + QList{holiday}, model_.Transfers());
+}
+
+void ScheduleDocument::AddTransfer(const Transfer& transfer)
+{
+    SetCalendar(model_.Holidays(), model_.Transfers() + QList{transfer});
+}
+
+void ScheduleDocument::ReplaceRecords(const QList<AList>& records)
+{
+    model_.SetSavedList(records);
+    model_.Revert();
+    emit RecordsChanged();
+}

@@ -1,0 +1,76 @@
+#include "schedule/schedule_files.h"
+
+#include "app/dialogs.h"
+#include "schedule/schedule_document.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+const QString ScheduleFiles::Filter = QStringLiteral("Файлы тарифного расписания (*.tsc)");
+const QString ScheduleFiles::Suffix = QStringLiteral("tsc");
+
+std::variant<TscContent, QString> ReadTscFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return ParseTsc(bytes);
+}
+
+QString WriteTscFile(const QString& path, const TscContent& content)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(TscBytes(content)) < 0 || !file.commit())
+        return file.errorString();
+    return {};
+}
+
+ScheduleFiles::ScheduleFiles(ScheduleDocument& schedule, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), schedule_(schedule), dialogs_(dialogs)
+{
+}
+
+void ScheduleFiles::ActionNewSchedExecute()
+{
+    emit SchedulePageWanted();
+    schedule_.New();
+}
+
+bool ScheduleFiles::ActionLoadTariffExecute()
+{
+    const QString path = dialogs_.AskOpenFile(Filter);
+    if (path.isEmpty())
+        return false;
+    emit SchedulePageWanted();
+    const auto content = ReadTscFile(path);
+    const QString* reason = std::get_if<QString>(&content);
+    const QString refusal = reason ? *reason : schedule_.Load(std::get<TscContent>(content));
+    if (!refusal.isEmpty()) {
+        ShowError(QStringLiteral("Тарифное расписание не загружено из файла %1.").arg(path), refusal);
+        return false;
+    }
+    return true;
+}
+
+bool ScheduleFiles::ActionSaveTariffExecute()
+{
+    // Taken before the question: pending edits are committed even when the
+    // operator then cancels.
+    const TscContent content = schedule_.Content();
+    const QString path = dialogs_.AskSaveFile(Filter, Suffix);
+    if (path.isEmpty())
+        return false;
+    if (const QString reason = WriteTscFile(path, content); !reason.isEmpty()) {
+        ShowError(QStringLiteral("Тарифное расписание не сохранено в файл %1.").arg(path), reason);
+        return false;
+    }
+    return true;
+}
+
+void ScheduleFiles::ShowError(const QString& what, const QString& reason)
+{
+    dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), what + QLatin1Char('\n') + reason);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The schedule's file commands: start afresh, load a tsc file, save one.
+// Questions and messages go through Dialogs, so the window and the tests
+// drive the very same commands.
+
+#include "schedule/tsc_file.h"
+
+#include <QObject>
+#include <QString>
+#include <variant>
+
+class Dialogs;
+class ScheduleDocument;
+
+// The file's content, or the system's reason it cannot be read or the
+// reason it is no schedule.
+std::variant<TscContent, QString> ReadTscFile(const QString& path);
+// Empty on success, else the system's reason; a file that cannot be
+// written completely keeps its earlier content.
+QString WriteTscFile(const QString& path, const TscContent& content);
+
+class ScheduleFiles : public QObject {
+    Q_OBJECT
+public:
+    static const QString Filter;
+    static const QString Suffix;
+
+    ScheduleFiles(ScheduleDocument& schedule, Dialogs& dialogs, QObject* parent = nullptr);
+
+    void ActionNewSchedExecute();
+    // False when cancelled or refused (with a message shown).
+    bool ActionLoadTariffExecute();
+    bool ActionSaveTariffExecute();
+
+signals:
+    // The schedule's page should be in front: its content is replaced.
+    void SchedulePageWanted();
+
+private:
+    void ShowError(const QString& what, const QString& reason);
+
+    ScheduleDocument& schedule_;
+    Dialogs& dialogs_;
+};

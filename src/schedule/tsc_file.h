@@ -1,0 +1,26 @@
+#pragma once
+// The tsc file: the holiday block, the transfer block, the limit
+// coefficient and the zone records, each followed by CR LF. Records may
+// themselves hold CR or LF bytes, so the file is read by fixed lengths.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <variant>
+
+struct TscContent {
+    QByteArray holidayBlock;
+    QByteArray transferBlock;
+    quint8 limitCoefficient = 1;
+    QList<QByteArray> records;
+};
+
+// A file without zone records.
+inline constexpr int TscHeaderSize = 103;
+// One zone record with its line end.
+inline constexpr int TscRecordLineSize = 9;
+
+QByteArray TscBytes(const TscContent& content);
+// The reason when the bytes cannot be a tsc file: too short, or ending in
+// a part of a record.
+std::variant<TscContent, QString> ParseTsc(const QByteArray& bytes);
