@@ -11,6 +11,7 @@
 #include "app/port_binding.h"
 #include "app/qt_dialogs.h"
 #include "app/readings_binding.h"
+#include "app/schedule_binding.h"
 #include "app/setting_binding.h"
 #include "app/short_report_command.h"
 #include "app/work_mode_view.h"
@@ -117,6 +118,7 @@ void TFormMain::BindCore()
     BindSetting(core_.inputs, core_.readings, pages_.setting, panel_.LabeledPass2);
     BindPlc(core_.plc, core_.inputs, pages_.plc);
     BindOperationLog(core_.log, pages_.db);
+    BindSchedule(core_, commands_, pages_);
     connect(&core_.link, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
 }
 

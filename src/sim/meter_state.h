@@ -3,6 +3,7 @@
 // directly; the defaults describe an ordinary type-742 meter in service.
 
 #include "meter/access_password.h"
+#include "sim/meter_schedule.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -26,9 +27,9 @@ constexpr quint8 Timer = 0x20;
 constexpr quint8 NotSet = 0x40;
 } // namespace ClockFault
 
-// What the meter reports as its schedule checksum once its zone records
-// are erased.
-constexpr quint16 EmptyScheduleChecksum = 0xFFFF;
+// Zones that switch tariffs where TariffAt splits day and night, on every
+// day type and in every month, and the usual public holidays; no transfers.
+MeterSchedule InServiceSchedule();
 
 struct MeterState {
     // Model and modification as decimal digits: 74203 is model 742, mod. 03.
@@ -51,7 +52,7 @@ struct MeterState {
     int integrationMinutes = 30;
     int settlementDay = 1;
     int settlementHour = 0;
-    quint16 scheduleChecksum = 0x5A3C;
+    MeterSchedule schedule = InServiceSchedule();
     quint8 plcGroup = 1;
     quint8 plcAddress = 17;
     std::array<std::optional<Route>, 4> routes{Route{3, 200117}};

@@ -120,16 +120,43 @@ FunctionResult RepeaterRoute(const FunctionCall& call)
     return {};
 }
 
-FunctionResult EraseSchedule(const FunctionCall& call)
+// Nothing erases the whole list; an index and the slot's bytes store that
+// slot as they come.
+template <std::size_t Count>
+FunctionResult StoreOrErase(const FunctionCall& call, std::array<QByteArray, Count>& kept, int slotSize)
 {
-    call.state.scheduleChecksum = EmptyScheduleChecksum;
+    const qsizetype size = call.payload.size();
+    if (size == 0) {
+        kept.fill({});
+        return {};
+    }
+    if (size != 1 + slotSize)
+        return {{}, WrongRequestLength};
+    const int index = quint8(call.payload[0]);
+    if (index >= int(Count))
+        return Refused();
+    kept[index] = call.payload.mid(1);
     return {};
 }
 
-// Holidays and transfers are not kept yet, so erasing them changes nothing
-// the meter tells.
-FunctionResult EraseNothingKept(const FunctionCall&)
+FunctionResult ZoneRecord(const FunctionCall& call)
 {
+    return StoreOrErase(call, call.state.schedule.records, ZoneRecordSize);
+}
+
+FunctionResult Holiday(const FunctionCall& call)
+{
+    return StoreOrErase(call, call.state.schedule.holidays, HolidaySize);
+}
+
+FunctionResult Transfer(const FunctionCall& call)
+{
+    return StoreOrErase(call, call.state.schedule.transfers, TransferSize);
+}
+
+FunctionResult LimitCoefficient(const FunctionCall& call)
+{
+    call.state.schedule.limitCoefficient = quint8(call.payload[0]);
     return {};
 }
 
@@ -159,9 +186,10 @@ const MeterFunction* FindWrite(quint8 code)
         {WriteDdmNumber, {4, DdmNumber, true, true}},
         {WritePlcAddress, Write(2, PlcAddress)},
         {WriteRoute, Write(MeterFunction::AnySize, RepeaterRoute)},
-        {WriteHolidays, Write(0, EraseNothingKept)},
-        {WriteTransfers, Write(0, EraseNothingKept)},
-        {WriteSchedule, Write(0, EraseSchedule)},
+        {WriteHolidays, Write(MeterFunction::AnySize, Holiday)},
+        {WriteTransfers, Write(MeterFunction::AnySize, Transfer)},
+        {WriteSchedule, Write(MeterFunction::AnySize, ZoneRecord)},
+        {WriteLimitCoefficient, Write(1, LimitCoefficient)},
         {ResetSettlementReadings, Write(0, ZeroSettlementReadings)},
     };
     const auto found = writes.constFind(code);

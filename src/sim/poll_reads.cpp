@@ -45,11 +45,43 @@ FunctionResult Settlement(const FunctionCall& call)
     return {Bytes({Bcd(call.state.settlementHour), Bcd(call.state.settlementDay)})};
 }
 
-FunctionResult ScheduleChecksum(const FunctionCall& call)
+// The index comes back alone for a free slot.
+template <std::size_t Count>
+FunctionResult Slot(const std::array<QByteArray, Count>& kept, const QByteArray& payload)
 {
-    QByteArray data;
-    AppendLittleEndian(data, call.state.scheduleChecksum, 2);
-    return {data};
+    const int index = quint8(payload[0]);
+    if (index >= int(Count))
+        return {{}, WrongRequestData};
+    return {Bytes({index}) + kept[index]};
+}
+
+// The poll asks with nothing and is told the checksum; an index asks for
+// that zone record.
+FunctionResult Schedule(const FunctionCall& call)
+{
+    if (call.payload.isEmpty()) {
+        QByteArray data;
+        AppendLittleEndian(data, call.state.schedule.Checksum(), 2);
+        return {data};
+    }
+    if (call.payload.size() != 1)
+        return {{}, WrongRequestLength};
+    return Slot(call.state.schedule.records, call.payload);
+}
+
+FunctionResult Holiday(const FunctionCall& call)
+{
+    return Slot(call.state.schedule.holidays, call.payload);
+}
+
+FunctionResult Transfer(const FunctionCall& call)
+{
+    return Slot(call.state.schedule.transfers, call.payload);
+}
+
+FunctionResult LimitCoefficient(const FunctionCall& call)
+{
+    return {Bytes({call.state.schedule.limitCoefficient})};
 }
 
 FunctionResult Counters(const FunctionCall& call)
@@ -147,7 +179,10 @@ const MeterFunction* FindPollRead(quint8 code)
         {ReadVersion, {0, Version}},
         {ReadNumber, {0, Number}},
         {ReadClock, {0, Clock}},
-        {ReadSchedule, {0, ScheduleChecksum}},
+        {ReadSchedule, {MeterFunction::AnySize, Schedule}},
+        {ReadHolidays, {1, Holiday}},
+        {ReadTransfers, {1, Transfer}},
+        {ReadLimitCoefficient, {0, LimitCoefficient}},
         {ReadPlcAddress, {0, PlcAddress}},
         {ReadAveragePower, {0, AveragePower}},
         {ReadIndicator, {0, Indicator}},

@@ -3,8 +3,7 @@
 // the refusals.
 
 #include "link/frame.h"
-#include "meter/access_password.h"
-#include "sim/virtual_meter.h"
+#include "sim/sim_login.h"
 
 #include <QTest>
 
@@ -43,20 +42,6 @@ QByteArray Ask(VirtualMeter& meter, quint8 code, const QByteArray& payload = {})
 QByteArray Refusal(quint8 code, int error)
 {
     return MakeFrame(code | ErrorReplyBit, QByteArray(1, char(error)));
-}
-
-QByteArray LoginFrame(const QString& password, quint32 number, quint32 counter)
-{
-    return BuildPasswordFrame(LoginRequests().last(), password, number, counter);
-}
-
-// The way every batch opens: number, counters, password; the meter's answer
-// to the password.
-QByteArray LogIn(VirtualMeter& meter, const QString& password)
-{
-    Ask(meter, ReadNumber);
-    Ask(meter, ReadCounters);
-    return meter.Respond(LoginFrame(password, meter.State().number, meter.State().operatingSeconds));
 }
 
 // Everything the writes could change, as the poll reads it.
@@ -114,9 +99,6 @@ void MeterWritesTest::writes_data()
     QTest::newRow("route 3 written")
         << MakeFrame(WriteRoute, Hex("03" "05" "701101")) << MakeFrame(ReadRoute, Hex("03")) << Hex("0305701101");
     QTest::newRow("route 0 deleted") << MakeFrame(WriteRoute, Hex("00")) << MakeFrame(ReadRoute, Hex("00")) << Hex("00");
-    QTest::newRow("schedule erased") << MakeFrame(WriteSchedule) << MakeFrame(ReadSchedule) << Hex("ffff");
-    QTest::newRow("holidays erased") << MakeFrame(WriteHolidays) << QByteArray() << QByteArray();
-    QTest::newRow("transfers erased") << MakeFrame(WriteTransfers) << QByteArray() << QByteArray();
     QTest::newRow("settlement readings reset, tariff 1")
         << MakeFrame(ResetSettlementReadings) << MakeFrame(ReadReadings, Hex("08")) << Hex("0800" "00000000");
     QTest::newRow("settlement readings reset, tariff 2")
@@ -151,13 +133,11 @@ void MeterWritesTest::refuses_data()
 
     QTest::newRow("no login: settlement") << false << false << MakeFrame(WriteSettlement, Hex("2315")) << 6;
     QTest::newRow("no login: new password") << false << false << MakeFrame(WritePassword, QByteArray(6, 0)) << 6;
-    QTest::newRow("no login: schedule erase") << false << false << MakeFrame(WriteSchedule) << 6;
     QTest::newRow("wrong length before no login") << false << false << MakeFrame(WriteSettlement, Hex("23")) << 2;
     QTest::newRow("password of 5 bytes") << false << false << MakeFrame(EnterPassword, QByteArray(5, 0)) << 2;
     QTest::newRow("settlement of 1 byte") << false << true << MakeFrame(WriteSettlement, Hex("23")) << 2;
     QTest::newRow("number of 4 bytes") << false << true << MakeFrame(WriteNumber, Hex("2a000000")) << 2;
     QTest::newRow("route of 2 bytes") << false << true << MakeFrame(WriteRoute, Hex("0105")) << 2;
-    QTest::newRow("schedule erase with a byte") << false << true << MakeFrame(WriteSchedule, Hex("00")) << 2;
     QTest::newRow("hour 24") << false << true << MakeFrame(WriteSettlement, Hex("2415")) << 4;
     QTest::newRow("hour digit above 9") << false << true << MakeFrame(WriteSettlement, Hex("1a15")) << 4;
     QTest::newRow("day digit above 9") << false << true << MakeFrame(WriteSettlement, Hex("231a")) << 4;

@@ -114,7 +114,9 @@ private slots:
             SessionTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(TickedItems(Find<QListWidget>(form, "CheckListIndi")), (QList<int>{0, 2}),
                                   SessionTimeoutMs);
-        QCOMPARE(session.Meter().scheduleChecksum, EmptyScheduleChecksum);
+        QCOMPARE(session.Meter().schedule.Checksum(), EmptyScheduleChecksum);
+        QTRY_COMPARE_WITH_TIMEOUT(MainValue(form, MeterReadings::ScheduleChecksumRow),
+                                  QString::number(EmptyScheduleChecksum), SessionTimeoutMs);
         QCOMPARE(session.Meter().settlementReadings[0], 0.0);
         // The next login takes the new password.
         QCOMPARE(session.Meter().password, PasswordBytes(QStringLiteral("Пр1")));
