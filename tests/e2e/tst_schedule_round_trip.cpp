@@ -8,9 +8,9 @@
 #include "schedule/schedule_bytes.h"
 #include "schedule/schedule_records.h"
 #include "sim/virtual_channel.h"
+#include "windows1251_reader.h"
 
 #include <QSignalSpy>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
@@ -48,16 +48,6 @@ QList<Transfer> RichTransfers()
     for (int k = 1; k < MaxTransfers; ++k)
         transfers << Transfer{QDate(2000 + 6 * k, (k * 7) % 12 + 1, k + 10), k % 8 + 1};
     return transfers;
-}
-
-// The operation log's lines, heads included.
-QStringList LogLines(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringDecoder decoder("windows-1251");
-    return QString(decoder.decode(file.readAll())).split("\r\n", Qt::SkipEmptyParts);
 }
 
 // The station with everything wired, on the in-process simulated meter.
@@ -121,9 +111,10 @@ private slots:
         QCOMPARE(station.MeterSide().limitCoefficient, 123);
         // Only the coefficient's acknowledgement makes an entry, headed by
         // the meter's number.
-        QCOMPARE(LogLines(station.core.log.Path()).size(), 1);
-        QVERIFY2(LogLines(station.core.log.Path())[0].startsWith("104217["), qPrintable(LogLines(station.core.log.Path())[0]));
-        QVERIFY(LogLines(station.core.log.Path())[0].endsWith("] Коэффициент лимита тарифного расписания=123"));
+        const QStringList log = Windows1251Lines(station.core.log.Path());
+        QCOMPARE(log.size(), 1);
+        QVERIFY2(log[0].startsWith("104217["), qPrintable(log[0]));
+        QVERIFY(log[0].endsWith("] Коэффициент лимита тарифного расписания=123"));
         QCOMPARE(station.MeterSide().records[RichRecords().size() - 1], EncodeRecord(RichRecords().last()));
         QVERIFY(station.MeterSide().records[RichRecords().size()].isEmpty());
 

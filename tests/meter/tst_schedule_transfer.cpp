@@ -3,15 +3,16 @@
 // of the document, the gauge, the checksum the poll shows, the refusals and
 // the operation log entry of the acknowledged coefficient.
 
+#include "link/wire_values.h"
 #include "meter/schedule_transfer.h"
 #include "schedule/schedule_bytes.h"
 #include "schedule/schedule_document.h"
 #include "schedule/calendar_text.h"
 #include "schedule/schedule_records.h"
 #include "scripted_meter.h"
+#include "windows1251_reader.h"
 
 #include <QSignalSpy>
-#include <QStringDecoder>
 #include <QtTest>
 #include <array>
 
@@ -101,14 +102,6 @@ struct ScheduleMeter : ScriptedMeter {
         };
     }
 
-    static QByteArray Bytes(std::initializer_list<int> values)
-    {
-        QByteArray out;
-        for (const int value : values)
-            out.append(char(value));
-        return out;
-    }
-
     // Runs a read until the link polls again: it is over, whether
     // complete or broken off.
     bool Read()
@@ -131,16 +124,6 @@ QList<AList> Decoded(const QList<QByteArray>& records)
     for (const QByteArray& record : records)
         decoded << std::get<AList>(DecodeRecord(record));
     return decoded;
-}
-
-// The operation log's lines, heads included.
-QStringList LogLines(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringDecoder decoder("windows-1251");
-    return QString(decoder.decode(file.readAll())).split("\r\n", Qt::SkipEmptyParts);
 }
 
 // A document with committed records that a read must either replace or
@@ -255,7 +238,7 @@ private slots:
         const qsizetype login = meter.channel.requests.indexOf(Login[2]);
         QCOMPARE(meter.channel.requests.mid(login - 2, 3), Login);
 
-        const QStringList log = LogLines(meter.log.Path());
+        const QStringList log = Windows1251Lines(meter.log.Path());
         QCOMPARE(log.size(), 1);
         QVERIFY2(log[0].endsWith("] Коэффициент лимита тарифного расписания=10"), qPrintable(log[0]));
     }
