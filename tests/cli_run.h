@@ -20,7 +20,8 @@ inline CliRun RunCli(const QStringList& arguments, const QString& workingDirecto
     if (!workingDirectory.isEmpty())
         process.setWorkingDirectory(workingDirectory);
     process.start(CLI_BINARY, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    // A whole schedule read takes some twenty seconds at the line's pace.
+    if (!process.waitForFinished(90000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     CliRun run;
     run.exitCode = process.exitCode();

@@ -12,11 +12,6 @@
 
 namespace {
 
-QString TwoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
 // The names of the mask's bits, in order, for bits 1..count; "все" when
 // every one is set, which is most records.
 QString MaskNames(quint16 mask, int count, QString (*name)(int))
@@ -47,7 +42,7 @@ void ShowCalendar(const ScheduleModel& model, QTreeWidget* list)
     list->clear();
     for (const Holiday& holiday : model.Holidays())
         list->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("Праздник"),
-            TwoDigits(holiday.Day) + QLatin1Char('.') + TwoDigits(holiday.Month), QString()}));
+            DayMonthText(holiday.Day, holiday.Month), QString()}));
     for (const Transfer& transfer : model.Transfers())
         list->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("Перенос"),
             transfer.Date.toString(QStringLiteral("dd.MM.yyyy")), DayTypeLongName(transfer.DayType)}));

@@ -4,11 +4,19 @@
 #include "cli/cli_session.h"
 #include "cli/poll_command.h"
 #include "cli/read_command.h"
+#include "cli/schedule_commands.h"
 #include "cli/write_command.h"
 #include "cli/write_options.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+
+namespace {
+
+const QStringList MeterCommands{"poll", "read", "write"};
+const QStringList FileCommands{"tsc-dump", "schedule-read", "schedule-write"};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -22,26 +30,43 @@ int main(int argc, char* argv[])
                                      "  read   read the meter once and print what it shows\n"
                                      "  write  write the settings the write options choose; with --sim the\n"
                                      "         writes are acknowledged, but the simulated meter lives only\n"
-                                     "         for the run and nothing persists");
+                                     "         for the run and nothing persists\n"
+                                     "  tsc-dump FILE\n"
+                                     "         print the tariff schedule file as the station reads it, no\n"
+                                     "         meter needed: holiday, transfer, coefficient and record lines\n"
+                                     "  schedule-read FILE\n"
+                                     "         read the meter's tariff schedule into the file\n"
+                                     "  schedule-write FILE\n"
+                                     "         write the file's tariff schedule into the meter, replacing\n"
+                                     "         its records, holidays, transfers and limit coefficient");
     parser.addHelpOption();
     CliSession::AddOptions(parser);
     parser.addOption({"cycles", "poll: number of whole poll cycles, 0 = until interrupted.", "N", "0"});
     AddWriteOptions(parser);
-    parser.addPositionalArgument("command", "poll, read or write");
+    parser.addPositionalArgument("command", "poll, read, write, tsc-dump, schedule-read or schedule-write");
+    parser.addPositionalArgument("file", "tsc-dump, schedule-read, schedule-write: the tariff schedule file.", "[FILE]");
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
-    if (arguments.size() != 1 || !QStringList{"poll", "read", "write"}.contains(arguments[0])) {
-        QTextStream(stderr) << "Unknown or missing command; see --help." << Qt::endl;
+    const QString command = arguments.value(0);
+    const int wanted = FileCommands.contains(command) ? 2 : 1;
+    if (!(MeterCommands + FileCommands).contains(command) || arguments.size() != wanted) {
+        QTextStream(stderr) << "Unknown or missing command, or FILE missing or out of place; see --help." << Qt::endl;
         return 2;
     }
+    if (command == "tsc-dump")
+        return RunTscDump(arguments[1]);
     CliSession session;
     if (!session.Configure(parser))
         return 2;
-    if (arguments[0] == "read")
+    if (command == "read")
         return RunRead(session);
-    if (arguments[0] == "write")
+    if (command == "write")
         return RunWrite(session, parser);
+    if (command == "schedule-read")
+        return RunScheduleRead(session, arguments[1]);
+    if (command == "schedule-write")
+        return RunScheduleWrite(session, arguments[1]);
     bool ok = false;
     const int cycles = parser.value("cycles").toInt(&ok);
     if (!ok || cycles < 0) {

@@ -2,11 +2,11 @@
 
 #include "app/station_core.h"
 #include "cli/cli_session.h"
+#include "cli/meter_run.h"
 #include "cli/write_options.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
-#include <QTimer>
 
 namespace {
 
@@ -26,7 +26,8 @@ void LeaveOutWhatTheMeterCannotTake(const MeterReadings& readings, SettingsInput
 }
 
 // The operator's choices go into the inputs only now: connecting has reset
-// the pickers to follow the clock. False when the batch cannot be built
+// the pickers to follow the clock, and the number row decides whether a
+// number is written. False when the batch cannot be built
 // (the station's message is on stderr).
 bool QueueBatch(StationCore& core, const WriteChoices& choices)
 {
@@ -51,40 +52,17 @@ int RunWrite(CliSession& session, const QCommandLineParser& parser)
     const WriteChoices& choices = std::get<WriteChoices>(parsed);
 
     StationCore& core = session.Core();
-    MeterLink& link = core.link;
-    // Without the number-editing mode the protocol carries failures only.
-    link.Protocol().SetEnabled(true);
-    QString lastFailure;
-    QObject::connect(&link.Protocol(), &ProtocolView::LineAppended, [&](const QString& line) { lastFailure = line; });
-
-    // The batch needs the number row: it decides whether a number is written
-    // and heads every log entry.
-    bool queued = false;
-    QObject::connect(&core.readings, &MeterReadings::MainChanged, [&](int row, const QString& text) {
-        if (row != MeterReadings::NumberRow || text.isEmpty() || queued)
-            return;
-        queued = true;
-        // Out of the decoder: the poll's request leaves the queue first.
-        QTimer::singleShot(0, [&] {
-            if (!QueueBatch(core, choices))
-                QCoreApplication::exit(NotWritten);
-        });
+    MeterRun run(session);
+    run.WhenNumberShown([&] {
+        if (!QueueBatch(core, choices))
+            QCoreApplication::exit(NotWritten);
     });
-    QObject::connect(&link, &MeterLink::BatchFinished, [&](WriteBatch batch, BatchOutcome outcome) {
+    QObject::connect(&core.link, &MeterLink::BatchFinished, [&](WriteBatch batch, BatchOutcome outcome) {
         if (batch != WriteBatch::Settings)
             return;
         if (outcome != BatchOutcome::Completed)
-            err << lastFailure << Qt::endl;
+            err << run.LastFailure() << Qt::endl;
         QCoreApplication::exit(outcome == BatchOutcome::Completed ? Written : NotWritten);
     });
-    QObject::connect(&link, &MeterLink::LinkLost, [&] {
-        err << "The meter does not answer: " << lastFailure << Qt::endl;
-        QCoreApplication::exit(NotWritten);
-    });
-
-    if (!session.Connect())
-        return NotWritten;
-    const int code = QCoreApplication::exec();
-    link.ActionDisconnectExecute();
-    return code;
+    return run.Exec();
 }

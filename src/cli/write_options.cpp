@@ -138,14 +138,21 @@ void AddWriteOptions(QCommandLineParser& parser)
     });
 }
 
+QString AccessPasswordRefusal(const QString& password)
+{
+    if (IsValidPassword(password))
+        return {};
+    return QStringLiteral("--password must be at most 6 characters of the Windows-1251 code page.");
+}
+
 std::variant<WriteChoices, QString> ParseWriteOptions(const QCommandLineParser& parser, const QString& accessPassword)
 {
     WriteChoices choices;
     SettingsInputs& in = choices.inputs;
     in.accessPassword = accessPassword;
-    if (!IsValidPassword(accessPassword))
-        return QStringLiteral("--password must be at most 6 characters of the Windows-1251 code page.");
-    QString reason = TakeClock(parser, choices);
+    QString reason = AccessPasswordRefusal(accessPassword);
+    if (reason.isEmpty())
+        reason = TakeClock(parser, choices);
     if (reason.isEmpty())
         reason = TakeSettings(parser, in);
     if (!reason.isEmpty())

@@ -20,6 +20,9 @@ void AddWriteOptions(QCommandLineParser& parser);
 // The clock pickers set to the workstation's clock at this moment.
 void SetClockToNow(SettingsInputs& inputs);
 
+// Why the access password cannot log in to any meter; empty when it can.
+QString AccessPasswordRefusal(const QString& password);
+
 // The choices with the access password (LabeledPass2), or the reason they
 // are unusable.
 std::variant<WriteChoices, QString> ParseWriteOptions(const QCommandLineParser& parser, const QString& accessPassword);

@@ -20,6 +20,14 @@ std::variant<TscContent, QString> ReadTscFile(const QString& path)
     return ParseTsc(bytes);
 }
 
+QString LoadTscFile(const QString& path, ScheduleDocument& schedule)
+{
+    const auto content = ReadTscFile(path);
+    if (const QString* reason = std::get_if<QString>(&content))
+        return *reason;
+    return schedule.Load(std::get<TscContent>(content));
+}
+
 QString WriteTscFile(const QString& path, const TscContent& content)
 {
     QSaveFile file(path);
@@ -45,10 +53,7 @@ bool ScheduleFiles::ActionLoadTariffExecute()
     if (path.isEmpty())
         return false;
     emit SchedulePageWanted();
-    const auto content = ReadTscFile(path);
-    const QString* reason = std::get_if<QString>(&content);
-    const QString refusal = reason ? *reason : schedule_.Load(std::get<TscContent>(content));
-    if (!refusal.isEmpty()) {
+    if (const QString refusal = LoadTscFile(path, schedule_); !refusal.isEmpty()) {
         ShowError(QStringLiteral("Тарифное расписание не загружено из файла %1.").arg(path), refusal);
         return false;
     }

@@ -15,6 +15,9 @@ class ScheduleDocument;
 // The file's content, or the system's reason it cannot be read or the
 // reason it is no schedule.
 std::variant<TscContent, QString> ReadTscFile(const QString& path);
+// Reads the file into the schedule: empty on success, else the reason the
+// file is unreadable or refused, the schedule then unchanged.
+QString LoadTscFile(const QString& path, ScheduleDocument& schedule);
 // Empty on success, else the system's reason; a file that cannot be
 // written completely keeps its earlier content.
 QString WriteTscFile(const QString& path, const TscContent& content);

@@ -31,3 +31,8 @@ QString MonthLongName(int month)
 {
     return MonthLong.value(month - 1);
 }
+
+QString DayMonthText(int day, int month)
+{
+    return QStringLiteral("%1.%2").arg(day, 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
+}

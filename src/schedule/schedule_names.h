@@ -7,3 +7,5 @@ QString DayTypeGridName(int dayType);
 QString DayTypeLongName(int dayType);
 QString MonthShortName(int month);
 QString MonthLongName(int month);
+// A holiday as the operator reads it: "DD.MM".
+QString DayMonthText(int day, int month);

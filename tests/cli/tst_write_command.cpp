@@ -3,9 +3,9 @@
 // stays for the next run to read and to log in with.
 
 #include "cli_run.h"
+#include "simulated_meter_process.h"
 #include "windows1251_reader.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,37 +25,7 @@ QString EntryText(const QString& line)
     return line.section("] ", 1);
 }
 
-// The value of the first "caption TAB value" line with this caption.
-QString Shown(const QStringList& lines, const QString& caption)
-{
-    for (const QString& line : lines)
-        if (line.section('\t', 0, 0) == caption)
-            return line.section('\t', 1);
-    return "(no line " + caption + ")";
-}
-
 const QString LoginRefused = QStringLiteral("Ошибка: Доступ запрещен (ввод пароля)");
-
-// vm742-sim on a pseudo-terminal for the length of a test.
-class SimulatedMeterProcess {
-public:
-    explicit SimulatedMeterProcess(const QStringList& arguments)
-    {
-        process_.start(SIM_BINARY, arguments);
-        if (process_.waitForStarted() && process_.waitForReadyRead(5000))
-            path_ = QString::fromUtf8(process_.readLine().trimmed());
-    }
-    ~SimulatedMeterProcess()
-    {
-        process_.terminate();
-        process_.waitForFinished(5000);
-    }
-    QString Path() const { return path_; }
-
-private:
-    QProcess process_;
-    QString path_;
-};
 
 } // namespace
 

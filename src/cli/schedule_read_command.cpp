@@ -1,0 +1,71 @@
+#include "cli/schedule_commands.h"
+
+#include "app/station_core.h"
+#include "cli/cli_session.h"
+#include "cli/meter_run.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+enum ExitCode { Saved = 0, NotSaved = 1 };
+
+} // namespace
+
+int RunScheduleRead(CliSession& session, const QString& path)
+{
+    QTextStream err(stderr);
+    StationCore& core = session.Core();
+    MeterLink& link = core.link;
+    MeterRun run(session);
+
+    // A failed request drops the rest of the queue without a word when the
+    // refusal is one the station keeps quiet about, so the answers are
+    // counted, in the order the batch asks for them.
+    const QList<QByteArray> batch = ScheduleReadBatch();
+    qsizetype answered = 0;
+    bool reading = false;
+    int failuresBefore = 0;
+    // The meter's records reach the schedule in one go, unless one of them
+    // cannot be shown: then the schedule keeps none of them.
+    bool recordsTaken = false;
+    run.WhenNumberShown([&] {
+        failuresBefore = run.FailureCount();
+        reading = true;
+        core.scheduleTransfer.ActionReadSchedExecute();
+    });
+    QObject::connect(&link, &MeterLink::ResponseAccepted, [&](const QByteArray& request) {
+        if (reading && answered < batch.size() && request == batch[answered])
+            ++answered;
+    });
+    QObject::connect(&core.schedule, &ScheduleDocument::RecordsChanged, [&] {
+        if (reading)
+            recordsTaken = true;
+    });
+    // The poll comes back only once the queue has run empty: the read batch
+    // has been answered or dropped.
+    QObject::connect(&link, &MeterLink::PollStepQueued, [&] {
+        if (!reading)
+            return;
+        reading = false;
+        if (answered < batch.size() || run.FailureCount() != failuresBefore) {
+            err << "The schedule was not read: the meter answered " << answered << " of " << batch.size()
+                << " requests. " << run.LastFailure() << Qt::endl;
+            QCoreApplication::exit(NotSaved);
+        } else if (!recordsTaken) {
+            err << "The meter's zone records cannot be taken; nothing saved." << Qt::endl;
+            QCoreApplication::exit(NotSaved);
+        } else {
+            QCoreApplication::exit(Saved);
+        }
+    });
+
+    if (run.Exec() != Saved)
+        return NotSaved;
+    if (const QString reason = WriteTscFile(path, core.schedule.Content()); !reason.isEmpty()) {
+        err << path << ": " << reason << Qt::endl;
+        return NotSaved;
+    }
+    return Saved;
+}
