@@ -108,6 +108,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!gauge->isVisible(), ReadTimeoutMs);
         QCOMPARE(Column(zones, 1), (QStringList{"00:00", "07:30", "23:00", "00:00"}));
         QCOMPARE(Column(calendar, 1) + Column(calendar, 2), loadedCalendar);
+        Find<QTabWidget>(form, "PageControl3")->setCurrentIndex(1);
+        SaveScreenshot(form, QStringLiteral("schedule_calendar"));
 
         const QString saved = session.startDir.filePath(QStringLiteral("saved.tsc"));
         session.dialogs.saveFile = saved;
