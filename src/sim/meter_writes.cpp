@@ -120,8 +120,8 @@ FunctionResult RepeaterRoute(const FunctionCall& call)
     return {};
 }
 
-// Nothing erases the whole list; an index and the slot's bytes store that
-// slot as they come.
+// A request without payload erases the whole list; an index and the slot's
+// bytes store that slot as they come, unchecked, as the meter does.
 template <std::size_t Count>
 FunctionResult StoreOrErase(const FunctionCall& call, std::array<QByteArray, Count>& kept, int slotSize)
 {
