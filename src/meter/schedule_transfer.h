@@ -3,6 +3,8 @@
 // way, queued in one go; the decoders turn the meter's answers into the
 // schedule and show the checksum the poll reads.
 
+#include "schedule/schedule_bytes.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -14,9 +16,6 @@ class MeterLink;
 class MeterReadings;
 class OperationLog;
 class ScheduleDocument;
-
-// The meter numbers its zone records with one byte.
-inline constexpr int MeterRecordSlots = 256;
 
 // The write batch for these byte forms, or the reason it cannot be written.
 std::variant<QList<QByteArray>, QString> BuildScheduleWriteBatch(const QList<QByteArray>& records,

@@ -1,6 +1,7 @@
 #include "schedule/schedule_bytes.h"
 
 #include "link/wire_values.h"
+#include "schedule/schedule_names.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ std::optional<SlotDate> ReadSlot(const QByteArray& slot)
     const int year = FirstYear + DecodeBcd(slot[2]);
     const QDate date(year, month, day);
     if (!date.isValid())
-        return SlotDate{{}, false, QStringLiteral("%1.%2.%3").arg(TwoDigits(day), TwoDigits(month)).arg(year)};
+        return SlotDate{{}, false, DayMonthText(day, month) + QStringLiteral(".%1").arg(year)};
     return SlotDate{{date, dayType}, true, {}};
 }
 

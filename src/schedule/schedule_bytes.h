@@ -13,6 +13,8 @@
 #include <optional>
 #include <variant>
 
+// The meter numbers its zone records with one byte.
+inline constexpr int MeterRecordSlots = 256;
 inline constexpr int RecordSize = 7;
 inline constexpr int HolidaySlotSize = 2;
 inline constexpr int TransferSlotSize = 4;

@@ -141,17 +141,17 @@ FunctionResult StoreOrErase(const FunctionCall& call, std::array<QByteArray, Cou
 
 FunctionResult ZoneRecord(const FunctionCall& call)
 {
-    return StoreOrErase(call, call.state.schedule.records, ZoneRecordSize);
+    return StoreOrErase(call, call.state.schedule.records, RecordSize);
 }
 
-FunctionResult Holiday(const FunctionCall& call)
+FunctionResult HolidaySlot(const FunctionCall& call)
 {
-    return StoreOrErase(call, call.state.schedule.holidays, HolidaySize);
+    return StoreOrErase(call, call.state.schedule.holidays, HolidaySlotSize);
 }
 
-FunctionResult Transfer(const FunctionCall& call)
+FunctionResult TransferSlot(const FunctionCall& call)
 {
-    return StoreOrErase(call, call.state.schedule.transfers, TransferSize);
+    return StoreOrErase(call, call.state.schedule.transfers, TransferSlotSize);
 }
 
 FunctionResult LimitCoefficient(const FunctionCall& call)
@@ -186,8 +186,8 @@ const MeterFunction* FindWrite(quint8 code)
         {WriteDdmNumber, {4, DdmNumber, true, true}},
         {WritePlcAddress, Write(2, PlcAddress)},
         {WriteRoute, Write(MeterFunction::AnySize, RepeaterRoute)},
-        {WriteHolidays, Write(MeterFunction::AnySize, Holiday)},
-        {WriteTransfers, Write(MeterFunction::AnySize, Transfer)},
+        {WriteHolidays, Write(MeterFunction::AnySize, HolidaySlot)},
+        {WriteTransfers, Write(MeterFunction::AnySize, TransferSlot)},
         {WriteSchedule, Write(MeterFunction::AnySize, ZoneRecord)},
         {WriteLimitCoefficient, Write(1, LimitCoefficient)},
         {ResetSettlementReadings, Write(0, ZeroSettlementReadings)},

@@ -69,12 +69,12 @@ FunctionResult Schedule(const FunctionCall& call)
     return Slot(call.state.schedule.records, call.payload);
 }
 
-FunctionResult Holiday(const FunctionCall& call)
+FunctionResult HolidaySlot(const FunctionCall& call)
 {
     return Slot(call.state.schedule.holidays, call.payload);
 }
 
-FunctionResult Transfer(const FunctionCall& call)
+FunctionResult TransferSlot(const FunctionCall& call)
 {
     return Slot(call.state.schedule.transfers, call.payload);
 }
@@ -180,8 +180,8 @@ const MeterFunction* FindPollRead(quint8 code)
         {ReadNumber, {0, Number}},
         {ReadClock, {0, Clock}},
         {ReadSchedule, {MeterFunction::AnySize, Schedule}},
-        {ReadHolidays, {1, Holiday}},
-        {ReadTransfers, {1, Transfer}},
+        {ReadHolidays, {1, HolidaySlot}},
+        {ReadTransfers, {1, TransferSlot}},
         {ReadLimitCoefficient, {0, LimitCoefficient}},
         {ReadPlcAddress, {0, PlcAddress}},
         {ReadAveragePower, {0, AveragePower}},
