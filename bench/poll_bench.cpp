@@ -4,7 +4,7 @@
 // pause after each first byte and the send tick per request). A figure,
 // never a verdict: nothing here fails on a time.
 
-#include "app/dialogs.h"
+#include "station/dialogs.h"
 #include "link/meter_link.h"
 #include "link/poll_cycle.h"
 #include "sim/virtual_channel.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialogs.h"
+#include "station/dialogs.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // vm742: the programming station.
 
-#include "app/application_icon.h"
-#include "app/form_main.h"
+#include "window/main/application_icon.h"
+#include "window/main/form_main.h"
 
 #include <QAction>
 #include <QApplication>

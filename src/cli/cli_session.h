@@ -3,7 +3,7 @@
 // options, the channel they choose (a real port or the simulated meter) and
 // the station's engine on it, the same one the window drives.
 
-#include "app/station_core.h"
+#include "station/station_core.h"
 #include "cli/console_dialogs.h"
 #include "link/serial_channel.h"
 

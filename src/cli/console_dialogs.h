@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialogs.h"
+#include "station/dialogs.h"
 
 // Messages of the station printed on stderr, caption first.
 class ConsoleDialogs : public Dialogs {

@@ -1,6 +1,6 @@
 #include "cli/poll_command.h"
 
-#include "app/work_mode.h"
+#include "station/work_mode.h"
 #include "cli/cli_session.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "cli/read_command.h"
 
-#include "app/station_core.h"
+#include "station/station_core.h"
 #include "cli/cli_session.h"
 #include "meter/short_report.h"
 

@@ -1,6 +1,6 @@
 #include "cli/write_command.h"
 
-#include "app/station_core.h"
+#include "station/station_core.h"
 #include "cli/cli_session.h"
 #include "cli/meter_run.h"
 #include "cli/write_options.h"

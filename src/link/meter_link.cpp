@@ -1,7 +1,7 @@
 #include "link/meter_link.h"
 
-#include "app/dialogs.h"
-#include "app/work_mode.h"
+#include "station/dialogs.h"
+#include "station/work_mode.h"
 #include "link/frame.h"
 #include "link/poll_cycle.h"
 #include "link/serial_channel.h"

@@ -1,6 +1,6 @@
 #include "meter/settings_write.h"
 
-#include "app/dialogs.h"
+#include "station/dialogs.h"
 #include "link/frame.h"
 #include "link/meter_link.h"
 #include "link/wire_values.h"

@@ -1,6 +1,6 @@
 #include "schedule/schedule_files.h"
 
-#include "app/dialogs.h"
+#include "station/dialogs.h"
 #include "schedule/schedule_document.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // the meter and read back into a wiped document comes back as it was, and
 // the checksum the poll shows follows the meter's new schedule.
 
-#include "app/station_core.h"
+#include "station/station_core.h"
 #include "recording_dialogs.h"
 #include "schedule/calendar_text.h"
 #include "schedule/schedule_bytes.h"

@@ -1,4 +1,4 @@
-#include "app/work_mode.h"
+#include "station/work_mode.h"
 #include "fake_channel.h"
 #include "link/meter_link.h"
 #include "recording_dialogs.h"

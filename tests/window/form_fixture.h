@@ -2,7 +2,7 @@
 // A main window on a settings store and start directory of its own, with
 // made-up ports and message boxes answered at once.
 
-#include "app/form_main.h"
+#include "window/main/form_main.h"
 #include "recording_dialogs.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "windows1251_reader.h"
 #include "form_fixture.h"
 
-#include "app/meter_channels.h"
+#include "window/main/meter_channels.h"
 #include "sim/virtual_channel.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 
 #include "form_fixture.h"
 
-#include "app/indicator_shape.h"
+#include "window/main/indicator_shape.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 
 #include "session_fixture.h"
 
-#include "app/indicator_shape.h"
+#include "window/main/indicator_shape.h"
 #include "opened_urls.h"
 
 #include <QCheckBox>

@@ -3,9 +3,9 @@
 #include "form_fixture.h"
 #include "opened_urls.h"
 
-#include "app/about_box.h"
-#include "app/about_contacts.h"
-#include "app/form_status.h"
+#include "window/about/about_box.h"
+#include "window/about/about_contacts.h"
+#include "window/meter/form_status.h"
 #include "meter/status_decoding.h"
 
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "form_fixture.h"
 #include "opened_urls.h"
 
-#include "app/qt_dialogs.h"
+#include "window/main/qt_dialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>

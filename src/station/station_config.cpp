@@ -1,0 +1,81 @@
+#include "station/station_config.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+
+namespace {
+
+const QString PortKey = QStringLiteral("Port");
+const QString ScanerKey = QStringLiteral("Scaner");
+const QString ScanKey = QStringLiteral("Scan");
+
+// A remembered port: a number (older stores, "COMn") or a port name. Any
+// other value counts as absent.
+std::optional<QString> PortValue(const QVariant& value)
+{
+    const QString text = value.toString().trimmed();
+    if (text.isEmpty() || value.typeId() == QMetaType::QStringList)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<bool> BoolValue(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    const QString text = value.toString().trimmed().toLower();
+    if (text == "true" || text == "1")
+        return true;
+    if (text == "false" || text == "0")
+        return false;
+    return std::nullopt;
+}
+
+// What is remembered for a port: its number when the name is "COMn", so
+// that stores shared with older stations stay readable, else the name.
+QVariant StoredPort(const QString& name)
+{
+    static const QRegularExpression comPort(QStringLiteral("^COM(\\d+)$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = comPort.match(name);
+    return match.hasMatch() ? QVariant(match.captured(1).toInt()) : QVariant(name);
+}
+
+} // namespace
+
+std::unique_ptr<QSettings> ConfigStore::OpenDefault()
+{
+    return std::make_unique<QSettings>(QStringLiteral("Velmarco"), QStringLiteral("VM-742"));
+}
+
+StationConfig ConfigStore::Read(const QDir& startDir) const
+{
+    StationConfig config;
+    if (const auto port = PortValue(settings_.value(PortKey)))
+        config.meterPort = *port;
+    if (const auto port = PortValue(settings_.value(ScanerKey)))
+        config.scannerPort = *port;
+    if (settings_.contains(QStringLiteral("Master")))
+        config.workMode += NumberEditing;
+    if (settings_.contains(QStringLiteral("NoUser")))
+        config.workMode -= PasswordEditing;
+    // Whatever "Sql" holds, even 0: only deleting it leaves production mode.
+    config.sqlMode = settings_.contains(QStringLiteral("Sql"));
+    if (const auto on = BoolValue(settings_.value(ScanKey)))
+        config.scannerOn = *on;
+    if (QFileInfo::exists(startDir.filePath(MarkerFile))) {
+        config.workMode |= NumberEditing;
+        config.sqlMode = true;
+    }
+    return config;
+}
+
+void ConfigStore::Write(const QString& meterPort, const QString& scannerPort, bool scannerOn)
+{
+    if (!meterPort.isEmpty())
+        settings_.setValue(PortKey, StoredPort(meterPort));
+    if (!scannerPort.isEmpty())
+        settings_.setValue(ScanerKey, StoredPort(scannerPort));
+    settings_.setValue(ScanKey, scannerOn);
+    settings_.sync();
+}

@@ -1,0 +1,16 @@
+#include "station/station_core.h"
+
+StationCore::StationCore(Dialogs& dialogs, const QString& logPath, int workMode, bool sqlMode)
+    : link(dialogs),
+      log(logPath, [this] { return readings.Main(MeterReadings::NumberRow); }),
+      password(link, readings, inputs, log),
+      settings(link, readings, inputs, log, dialogs),
+      plc(link, inputs, log),
+      scheduleFiles(schedule, dialogs),
+      scheduleTransfer(link, readings, schedule, log, dialogs)
+{
+    link.SetWorkMode(workMode);
+    link.SetSqlMode(sqlMode);
+    log.SetSqlMode(sqlMode);
+    readings.Attach(link);
+}

@@ -1,0 +1,207 @@
+#include "window/main/form_main.h"
+
+#include "window/about/about_box.h"
+#include "window/main/application_icon.h"
+#include "window/meter/form_status.h"
+#include "window/main/help_file.h"
+#include "window/main/link_binding.h"
+#include "window/database/log_binding.h"
+#include "window/controls/panel_shading.h"
+#include "window/meter/plc_binding.h"
+#include "window/main/port_binding.h"
+#include "window/main/qt_dialogs.h"
+#include "window/meter/readings_binding.h"
+#include "window/schedule/schedule_binding.h"
+#include "window/meter/setting_binding.h"
+#include "window/meter/short_report_command.h"
+#include "window/main/work_mode_view.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+// The window's client area, below the menu bar.
+constexpr int ClientWidth = 632;
+constexpr int ClientHeight = 584;
+constexpr int FontPoints = 8;
+
+std::unique_ptr<QSettings> OwnSettings(const FormMainEnvironment& environment)
+{
+    return environment.settings ? nullptr : ConfigStore::OpenDefault();
+}
+
+} // namespace
+
+const QString TFormMain::Title = QStringLiteral("Программирование Velmar 742, 341");
+
+TFormMain::TFormMain(FormMainEnvironment environment, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      environment_(std::move(environment)),
+      ownSettings_(OwnSettings(environment_)),
+      settings_(environment_.settings ? *environment_.settings : *ownSettings_),
+      ownDialogs_(environment_.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
+      dialogs_(environment_.dialogs ? *environment_.dialogs : *ownDialogs_),
+      channels_(environment_.offerSimulator),
+      config_(ConfigStore(settings_).Read(environment_.startDir)),
+      core_(dialogs_, environment_.startDir.filePath(QLatin1String(OperationLog::FileName)), config_.workMode,
+            config_.sqlMode),
+      ports_(environment_.ports),
+      portChoice_(ports_, environment_.offerSimulator)
+{
+    setObjectName(QStringLiteral("FormMain"));
+    BuildWindow();
+    BindCore();
+    BindCommands();
+    FormCreate();
+    aboutBox_ = new TAboutBox(this);
+    formStatus_ = new TFormStatus(this);
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::BuildWindow()
+{
+    setWindowTitle(Title);
+    setWindowIcon(ApplicationIcon());
+    QFont windowFont = font();
+    windowFont.setPointSize(FontPoints);
+    setFont(windowFont);
+
+    commands_ = MainCommands::Create(*this);
+    menu_ = MainMenu::Create(*this, commands_);
+    toolBar_ = MainToolBar::Create(*this, commands_);
+    panel_ = ConnectPanel::Create();
+    pages_ = MainPages::Create();
+    statusBar_ = MainStatusBar::Create(*this);
+
+    auto* client = new QWidget;
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(panel_.PanelConnect);
+    column->addWidget(pages_.PageControl1);
+    setCentralWidget(client);
+
+    FixClientSize();
+    move(screen()->availableGeometry().center() - rect().center());
+}
+
+// The designed size, or as much more as this platform's fonts need to show
+// every caption and value unclipped. The menu bar lies outside the client
+// area where the platform draws it in the window.
+void TFormMain::FixClientSize()
+{
+    const QSize content = centralWidget()->sizeHint()
+        + QSize(0, toolBar_.ToolBar1->sizeHint().height() + statusBar()->sizeHint().height());
+    const QSize client = content.expandedTo({ClientWidth, ClientHeight});
+    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    setFixedSize(client.width(), client.height() + menuHeight);
+}
+
+void TFormMain::BindCore()
+{
+    BindLink(core_.link, {*this, toolBar_, statusBar_, panel_, pages_.protocol});
+    BindReadings(core_.readings, pages_.about);
+    BindSetting(core_.inputs, core_.readings, pages_.setting, panel_.LabeledPass2);
+    BindPlc(core_.plc, core_.inputs, pages_.plc);
+    BindOperationLog(core_.log, pages_.db);
+    BindSchedule(core_, commands_, pages_);
+    connect(&core_.link, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
+}
+
+void TFormMain::BindCommands()
+{
+    connect(commands_.ActionConnect, &QAction::triggered, this, &TFormMain::ActionConnectExecute);
+    connect(commands_.ActionDisconnect, &QAction::triggered, &core_.link, &MeterLink::ActionDisconnectExecute);
+    connect(commands_.ActionReset, &QAction::triggered, &core_.link, &MeterLink::ActionResetExecute);
+    connect(commands_.ActionSetting, &QAction::triggered, &core_.settings, &SettingsWrite::ActionSettingExecute);
+    connect(commands_.ActionTxt, &QAction::triggered, this,
+            [this] { ActionTxtExecute(dialogs_, core_.readings, core_.plc); });
+    connect(menu_.NExit, &QAction::triggered, this, &TFormMain::NExitClick);
+    connect(menu_.N20, &QAction::triggered, this, &TFormMain::N20Click);
+    connect(menu_.N15, &QAction::triggered, this, &TFormMain::N15Click);
+    connect(menu_.NStatus, &QAction::triggered, this, &TFormMain::NStatusClick);
+}
+
+void TFormMain::FormCreate()
+{
+    ShowWorkMode(config_, {commands_, menu_, panel_, pages_});
+    panel_.CheckScaner->setChecked(config_.scannerOn);
+
+    pages_.db.MemoDb->clear();
+    pages_.setting.CheckTime->setChecked(true);
+    // Where numbers are not typed in, the operator is a developer or a
+    // technician who wants to see the line.
+    core_.link.Protocol().SetEnabled(!(config_.workMode & NumberEditing));
+
+    ports_.DiscoverPorts(config_.meterPort, config_.scannerPort, channels_.Port());
+    BindPorts(portChoice_, ports_, panel_, menu_.NPort);
+    core_.link.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));
+
+    pages_.SelectFirstPages();
+    core_.link.EnableMeterCommands(false);
+    ShadeBackground(panel_.PanelConnect, -2, -2, -1);
+    ShadeBackground(pages_.setting.GroupTask, 2, 0, 0);
+    core_.link.ResetMeterState();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TFormMain::FormClose()
+{
+    core_.link.ActionDisconnectExecute();
+    // The simulated meter is offered anew at each start, never remembered.
+    const QString meterPort = portChoice_.SimulatorChosen() ? QString() : portChoice_.PortText();
+    ConfigStore(settings_).Write(meterPort, panel_.ComboScaner->currentText(), panel_.CheckScaner->isChecked());
+}
+
+// The line is chosen at connection time: the port list may have been
+// switched to or from the simulated meter since the last connection.
+void TFormMain::ActionConnectExecute()
+{
+    core_.link.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));
+    core_.link.ActionConnectExecute(portChoice_.PortText());
+}
+
+void TFormMain::NExitClick()
+{
+    close();
+}
+
+void TFormMain::N20Click()
+{
+    const QString path = HelpFilePath(environment_.startDir, environment_.programDir, PlatformHasCompiledHelpViewer());
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TFormMain::N15Click()
+{
+    aboutBox_->exec();
+}
+
+void TFormMain::NStatusClick()
+{
+    formStatus_->exec();
+}
+
+void TFormMain::ShowUnhandledError(const QString& text)
+{
+    dialogs_.ShowMessage(MessageIcon::Error, Title, text);
+}

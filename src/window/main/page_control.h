@@ -1,0 +1,27 @@
+#pragma once
+// PageControl1: the window's tabs, in their fixed order.
+
+#include "window/meter/tab_about.h"
+#include "window/database/tab_db.h"
+#include "window/journals/tab_journal.h"
+#include "window/meter/tab_plc.h"
+#include "window/main/tab_protocol.h"
+#include "window/schedule/tab_sched.h"
+#include "window/meter/tab_setting.h"
+
+class QTabWidget;
+
+struct MainPages {
+    QTabWidget* PageControl1;
+    TabAbout about;
+    TabSetting setting;
+    TabSched sched;
+    TabJournal journal;
+    TabPlc plc;
+    TabDb db;
+    TabProtocol protocol;
+
+    static MainPages Create();
+    // The first page of each page control, as at every start.
+    void SelectFirstPages();
+};

@@ -1,0 +1,21 @@
+#include "window/meter/short_report_command.h"
+
+#include "station/dialogs.h"
+#include "meter/short_report.h"
+
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QUrl>
+
+void ActionTxtExecute(Dialogs& dialogs, const MeterReadings& readings, const PlcParameters& plc)
+{
+    const QString path = dialogs.AskSaveFile(QStringLiteral("Текстовые файлы (*.txt)"), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SaveShortReport(path, ShortReportLines(readings, plc, QDateTime::currentDateTime()), &error)) {
+        dialogs.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), error);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
