@@ -107,6 +107,10 @@ signals:
     void PollStepQueued(int step);
     // Timeouts in a row have passed the limit: the meter counts as gone.
     void LinkLost();
+    // The port itself failed (an adapter pulled, the line hung up): the link
+    // has disconnected as ActionDisconnect does. The text names the port
+    // and the reason.
+    void PortLost(const QString& text);
     // A failure nobody handles (a read error of the channel, a decoder
     // that threw): the station's general error display shows it.
     void UnhandledError(const QString& text);
