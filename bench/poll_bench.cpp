@@ -1,17 +1,20 @@
-// Whole poll cycles against the simulated meter on its paced in-process
-// line. Prints the measured cycle time beside the pure wire time of the
-// same bytes and the time the protocol itself prescribes (wire time, the
-// pause after each first byte and the send tick per request). A figure,
-// never a verdict: nothing here fails on a time.
+// The link's pace against the simulated meter on its paced in-process line:
+// whole poll cycles, a schedule read and a settings batch. Each is printed
+// beside the pure wire time of its bytes and the time the protocol itself
+// prescribes (wire time, the pause after each first byte and the send tick
+// per request); the simulated meter's own turnaround is shown apart, as it
+// belongs to neither. A figure, never a verdict: nothing here fails on a time.
 
-#include "station/dialogs.h"
 #include "link/meter_link.h"
 #include "link/poll_cycle.h"
 #include "sim/virtual_channel.h"
+#include "station/dialogs.h"
+#include "station/station_core.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QTextStream>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -24,7 +27,10 @@ constexpr double SendTick = MeterLink::SendTickMs / 1000.0;
 
 class SilentDialogs : public Dialogs {
 public:
-    void ShowMessage(MessageIcon, const QString&, const QString&) override { }
+    void ShowMessage(MessageIcon, const QString&, const QString& text) override
+    {
+        std::printf("message: %s\n", qPrintable(text));
+    }
     QString AskSaveFile(const QString&, const QString&) override { return {}; }
     QString AskOpenFile(const QString&) override { return {}; }
 };
@@ -34,50 +40,99 @@ double WireSeconds(qsizetype bytes)
     return double(bytes) * BitsPerByte / Baud;
 }
 
+// Every answered request: when its answer was taken, and its bytes both ways.
+struct Answered {
+    double at;
+    double wire;
+};
+
+// A run of consecutive answered requests [first, first + count).
+struct Stretch {
+    const char* name;
+    qsizetype first = -1;
+    qsizetype count = 0;
+};
+
+void Print(const Stretch& stretch, const QList<Answered>& answered, double turnaround, int repeats = 1)
+{
+    if (stretch.first < 1 || stretch.first + stretch.count > answered.size()) {
+        std::printf("%-16s not measured\n", stretch.name);
+        return;
+    }
+    // From the answer before the first request: that answer is what let the
+    // first request become the head.
+    const double measured = answered[stretch.first + stretch.count - 1].at - answered[stretch.first - 1].at;
+    double wire = 0;
+    for (qsizetype i = stretch.first; i < stretch.first + stretch.count; ++i)
+        wire += answered[i].wire;
+    const double prescribed = wire + double(stretch.count) * (FirstBytePause + SendTick);
+    const double meter = double(stretch.count) * turnaround;
+    std::printf("%-16s %4lld requests  measured %7.3f s  wire %7.3f s  prescribed %7.3f s  meter turnaround %6.3f s\n",
+        stretch.name, static_cast<long long>(stretch.count / repeats), measured / repeats, wire / repeats,
+        prescribed / repeats, meter / repeats);
+    std::printf("%-16s measured / prescribed = %.3f   (measured - meter turnaround) / prescribed = %.3f\n", "",
+        measured / prescribed, (measured - meter) / prescribed);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    QTemporaryDir logDir;
     SilentDialogs dialogs;
     VirtualChannel channel;
-    MeterLink link(dialogs);
+    constexpr int TurnaroundMs = 3;
+    channel.SetTurnaroundMs(TurnaroundMs);
+    StationCore core(dialogs, QDir(logDir.path()).filePath("bench.log"), 0, false);
+    MeterLink& link = core.link;
     link.SetChannel(&channel);
 
-    double wire = 0;
-    int requests = 0;
-    bool measuring = false;
-    int cycleStarts = 0;
     QElapsedTimer clock;
+    clock.start();
+    QList<Answered> answered;
     QObject::connect(&link, &MeterLink::ResponseAccepted, [&](const QByteArray& request) {
-        if (!measuring)
-            return;
-        ++requests;
-        wire += WireSeconds(request.size()) + WireSeconds(channel.Meter().Respond(request).size());
+        answered.append({clock.nsecsElapsed() / 1e9, WireSeconds(request.size() + link.ReceiveBuffer().size())});
     });
+
+    Stretch poll{"poll cycle"};
+    Stretch scheduleRead{"schedule read"};
+    Stretch settingsBatch{"settings batch"};
+    // The batch goes in behind the poll request just queued.
+    auto queueBatch = [&](Stretch& stretch, const std::function<void()>& queue) {
+        const qsizetype queued = link.CommandQueue().size();
+        queue();
+        stretch.first = answered.size() + queued;
+        stretch.count = link.CommandQueue().size() - queued;
+    };
+    int cycleStarts = 0;
     QObject::connect(&link, &MeterLink::PollStepQueued, [&](int step) {
-        if (step != 0)
-            return;
-        if (++cycleStarts == 2) {
-            measuring = true;
-            clock.start();
-        } else if (cycleStarts == Cycles + 2) {
+        if (step == 0 && ++cycleStarts == 2) {
+            // Past the connection's extra version request.
+            poll.first = answered.size();
+        } else if (step == 0 && cycleStarts == Cycles + 2) {
+            poll.count = answered.size() - poll.first;
+            queueBatch(scheduleRead, [&] { core.scheduleTransfer.ActionReadSchedExecute(); });
+        } else if (scheduleRead.count > 0 && settingsBatch.count == 0
+                   && answered.size() >= scheduleRead.first + scheduleRead.count) {
+            SettingsInputs& inputs = core.inputs.settings;
+            inputs.checkTime = true;
+            inputs.date = QDate::currentDate();
+            inputs.time = QTime::currentTime();
+            inputs.checkIndi = inputs.checkIntegra = inputs.checkSchedule = true;
+            queueBatch(settingsBatch, [&] { core.settings.ActionSettingExecute(); });
+        } else if (settingsBatch.count > 0 && answered.size() >= settingsBatch.first + settingsBatch.count) {
             QCoreApplication::exit(0);
         }
     });
-    // The cycle time is measured from the start of the second cycle, past
-    // the connection's extra version request.
     link.ActionConnectExecute("simulated meter");
     QCoreApplication::exec();
-    const double measured = clock.elapsed() / 1000.0 / Cycles;
     link.ActionDisconnectExecute();
 
-    const double perCycleWire = wire / Cycles;
-    const double prescribed = perCycleWire + double(requests) / Cycles * (FirstBytePause + SendTick);
-    std::printf("poll cycle against the simulated meter at 4800 baud, %d cycles of %d requests\n", Cycles,
-        requests / Cycles);
-    std::printf("cycle time        %8.3f s\n", measured);
-    std::printf("wire time         %8.3f s   cycle / wire       = %.2f\n", perCycleWire, measured / perCycleWire);
-    std::printf("prescribed time   %8.3f s   cycle / prescribed = %.2f\n", prescribed, measured / prescribed);
+    std::printf("the link against the simulated meter at 4800 baud, meter turnaround %d ms\n", TurnaroundMs);
+    std::printf("(poll cycle figures are per cycle, the mean of %d)\n", Cycles);
+    Print(poll, answered, TurnaroundMs / 1000.0, Cycles);
+    Print(scheduleRead, answered, TurnaroundMs / 1000.0);
+    Print(settingsBatch, answered, TurnaroundMs / 1000.0);
     return 0;
 }

@@ -2,16 +2,31 @@
 
 #include "station/dialogs.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QStringList>
+#include <QTimer>
+#include <functional>
 
-// Answers every message at once and keeps "caption: text" for the test;
-// answers a save question with saveFile and keeps "filter; suffix", an
-// open question with openFile and keeps its filter.
+// Keeps "caption: text" of every message for the test; answers a save
+// question with saveFile and keeps "filter; suffix", an open question with
+// openFile and keeps its filter.
+//
+// A message stays open for a while, running its own event loop as a real
+// message box does: timers fire and bytes arrive meanwhile, so whatever the
+// station must not do behind an open box shows in the tests.
 class RecordingDialogs : public Dialogs {
 public:
     void ShowMessage(MessageIcon, const QString& caption, const QString& text) override
     {
         messages << caption + ": " + text;
+        if (QCoreApplication::instance() && openMs > 0) {
+            QEventLoop box;
+            QTimer::singleShot(openMs, &box, &QEventLoop::quit);
+            box.exec();
+        }
+        if (onClose)
+            onClose();
     }
     QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override
     {
@@ -24,6 +39,10 @@ public:
         return openFile;
     }
     QStringList messages;
+    // How long each message stays open.
+    int openMs = 100;
+    // Run as the operator closes a message.
+    std::function<void()> onClose;
     QStringList saveQuestions;
     // Empty: the operator cancels.
     QString saveFile;

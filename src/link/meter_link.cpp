@@ -46,6 +46,10 @@ bool IsDdmRefusal(quint8 refusedCode, quint8 errorNumber)
 MeterLink::MeterLink(Dialogs& dialogs, QObject* parent)
     : QObject(parent), dialogs_(dialogs)
 {
+    // Coarse timers may fire 5 % early: a response timeout must never cut
+    // an answer short, and requests should leave on the tick.
+    timer1_.setTimerType(Qt::PreciseTimer);
+    timer2_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(SendTickMs);
     timer2_.setInterval(DefaultTimeoutMs);
     timerStart_.setInterval(FirstRequestDelayMs);
@@ -68,8 +72,10 @@ void MeterLink::SetChannel(SerialChannel* channel)
     if (channel_)
         disconnect(channel_, nullptr, this, nullptr);
     channel_ = channel;
-    if (channel_)
+    if (channel_) {
         connect(channel_, &SerialChannel::RxChar, this, &MeterLink::VaComm1RxChar);
+        connect(channel_, &SerialChannel::Lost, this, &MeterLink::PortLostHandler);
+    }
 }
 
 void MeterLink::RegisterDecoder(quint8 code, Decoder decoder)
@@ -125,6 +131,8 @@ void MeterLink::ClearQueue()
 // leaves nothing to do after such a nested run.
 void MeterLink::CommandsChange()
 {
+    if (reportingFailure_)
+        return;
     if (!commandQueue_.isEmpty()) {
         if (!Connected()) {
             ClearQueue();
@@ -134,7 +142,11 @@ void MeterLink::CommandsChange()
         const quint8 code = quint8(requestInFlight_[0]);
         if ((code == EnterPassword || code == WritePassword) && passwordFrameBuilder_)
             requestInFlight_ = passwordFrameBuilder_(requestInFlight_);
-        timer1_.start();
+        // A tick that is already counting keeps counting: restarting it on
+        // every change would let a stream of stray bytes (each one aborting
+        // and queueing the next poll step) hold every send back.
+        if (!timer1_.isActive())
+            timer1_.start();
         return;
     }
     if (Connected())
@@ -210,6 +222,10 @@ void MeterLink::VaComm1RxChar()
     timeoutStreak_ = 0;
     enabled_.Set("ActionSetting", true);
     enabled_.Set("ActionFixDb", true);
+    // A late answer to the request of a failed batch must not be taken for
+    // an acknowledgement while the operator reads that the batch failed.
+    if (reportingFailure_)
+        return;
     receiveBuffer_.append(bytes);
     Judge();
 }
@@ -291,25 +307,38 @@ void MeterLink::AbortQueue()
     const bool settings = settingsWritePending_;
     const bool schedule = scheduleWritePending_;
     settingsWritePending_ = scheduleWritePending_ = false;
-    ReportWriteFailure(settings, schedule, BatchOutcome::Failed);
+    if (settings || schedule) {
+        // The message box runs its own event loop: the rest of the failed
+        // batch is dropped before it opens, and the link stays idle, sending
+        // nothing and accepting no answer, until the operator has closed it.
+        reportingFailure_ = true;
+        timer1_.stop();
+        commandQueue_.clear();
+        ReportWriteFailure(settings, schedule, BatchOutcome::Failed, true);
+        reportingFailure_ = false;
+        CommandsChange();
+        return;
+    }
     // Dropped requests, the rest of a batch or the interrupted poll step,
     // are not repeated; polling resumes at the next step.
     ClearQueue();
 }
 
-void MeterLink::ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome)
+void MeterLink::ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage)
 {
     if (settings) {
         ShowIndicator(ResultIndicator::Red);
         emit BatchFinished(WriteBatch::Settings, outcome);
-        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
-            QStringLiteral("Во время записи установок произошла ошибка. Описание смотрите на закладке Протокол."));
+        if (withMessage)
+            dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
+                QStringLiteral("Во время записи установок произошла ошибка. Описание смотрите на закладке Протокол."));
     }
     if (schedule) {
         ShowIndicator(ResultIndicator::Red);
         emit BatchFinished(WriteBatch::Schedule, outcome);
-        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
-            QStringLiteral("Во время записи тарифного расписания произошла ошибка. Описание смотрите на закладке Протокол."));
+        if (withMessage)
+            dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
+                QStringLiteral("Во время записи тарифного расписания произошла ошибка. Описание смотрите на закладке Протокол."));
     }
 }
 
@@ -346,13 +375,18 @@ bool MeterLink::ActionConnectExecute(const QString& portText)
 
 void MeterLink::ActionDisconnectExecute()
 {
+    Disconnect(true);
+}
+
+bool MeterLink::Disconnect(bool messageForCutShortWrite)
+{
     SetStatusPanel(0, {});
     SetStatusPanel(1, {});
     try {
         channel_->Close();
     } catch (const SerialChannelError&) {
         dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, "Ошибка закрытия порта " + channel_->PortName());
-        return;
+        return false;
     }
     // A batch cut short by the disconnection did not complete: it must not
     // be reported (or recorded) as written when the queue is emptied below.
@@ -367,8 +401,24 @@ void MeterLink::ActionDisconnectExecute()
     visible_.Set("GaugeJournal", false);
     if (settings || schedule) {
         protocol_.Append(QStringLiteral("Запись прервана: связь разорвана."));
-        ReportWriteFailure(settings, schedule, BatchOutcome::CutShort);
+        ReportWriteFailure(settings, schedule, BatchOutcome::CutShort, messageForCutShortWrite);
     }
+    return true;
+}
+
+// A port that has gone stays gone: waiting for answers on it only shows
+// timeouts. The link lets it go as the disconnect command does, so the
+// operator can connect again once the adapter is back, and says why once.
+void MeterLink::PortLostHandler(const QString& reason)
+{
+    if (!Connected())
+        return;
+    const QString text = QStringLiteral("Порт %1 недоступен: %2").arg(channel_->PortName(), reason);
+    protocol_.Append(text);
+    if (!Disconnect(false))
+        return;
+    emit PortLost(text);
+    dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, text + QStringLiteral(". Связь разорвана."));
 }
 
 void MeterLink::TimerStartTimer()

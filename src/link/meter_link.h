@@ -129,7 +129,11 @@ private:
     void Decode();
     void OnQueueRanEmpty();
     void ShowIndicator(ResultIndicator indicator);
-    void ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome);
+    void ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage);
+    // Closes the channel and switches to disconnected; false when the
+    // channel would not close.
+    bool Disconnect(bool messageForCutShortWrite);
+    void PortLostHandler(const QString& reason);
     void SetStatusPanel(int index, const QString& text);
     bool ByteDumps() const;
     void SetConnectedControls(bool connected);
@@ -150,6 +154,8 @@ private:
     int timeoutStreak_ = 0;
     bool settingsWritePending_ = false;
     bool scheduleWritePending_ = false;
+    // A failed batch is being reported: the link neither sends nor accepts.
+    bool reportingFailure_ = false;
     int workMode_ = 0;
     bool sqlMode_ = false;
 

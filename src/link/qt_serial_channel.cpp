@@ -7,6 +7,7 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <poll.h>
 #include <termios.h>
 #endif
 
@@ -49,6 +50,17 @@ bool Drain(QSerialPort& port)
     return ::FlushFileBuffers(port.handle()) != FALSE;
 }
 
+// Windows reports a pulled adapter as a resource error of its own.
+bool HungUp(QSerialPort&)
+{
+    return false;
+}
+
+bool ParityTaken(QSerialPort&, QSerialPort::Parity)
+{
+    return false;
+}
+
 // QSerialPort turns the driver's parity check on with any parity; the meter
 // line's parity bit is data, so it is neither checked nor replaced.
 bool KeepParityUnchecked(QSerialPort& port)
@@ -87,6 +99,28 @@ bool Drain(QSerialPort& port)
     return result == 0;
 }
 
+// A line whose other end has gone (a pulled USB adapter, a closed
+// pseudo-terminal) reads as end of file and polls as hung up for ever.
+bool HungUp(QSerialPort& port)
+{
+    pollfd line{int(port.handle()), POLLIN, 0};
+    return ::poll(&line, 1, 0) == 1 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+// A pseudo-terminal keeps CMSPAR and PARODD but drops PARENB, so QSerialPort's
+// check of what the line took may refuse a mark or space parity that the
+// line has in fact taken (seen on reopening a line).
+bool ParityTaken(QSerialPort& port, QSerialPort::Parity parity)
+{
+    if (parity != QSerialPort::MarkParity && parity != QSerialPort::SpaceParity)
+        return false;
+    termios line{};
+    if (::tcgetattr(port.handle(), &line) != 0)
+        return false;
+    const tcflag_t wanted = parity == QSerialPort::MarkParity ? (CMSPAR | PARODD) : CMSPAR;
+    return (line.c_cflag & (CMSPAR | PARODD)) == wanted;
+}
+
 // QSerialPort already leaves INPCK and PARMRK off for every parity.
 bool KeepParityUnchecked(QSerialPort&)
 {
@@ -110,7 +144,13 @@ QSerialPort::Parity ToQtParity(Parity parity)
 
 bool SetLineParity(QSerialPort& port, Parity parity)
 {
-    return port.setParity(ToQtParity(parity)) && KeepParityUnchecked(port);
+    const QSerialPort::Parity wanted = ToQtParity(parity);
+    if (!port.setParity(wanted)) {
+        if (port.error() != QSerialPort::UnsupportedOperationError || !ParityTaken(port, wanted))
+            return false;
+        port.clearError();
+    }
+    return KeepParityUnchecked(port);
 }
 
 } // namespace
@@ -122,6 +162,7 @@ QtSerialChannel::QtSerialChannel(const LineSettings& settings, QObject* parent)
     // port call the link makes while it sends.
     connect(port_, &QSerialPort::readyRead, this, &QtSerialChannel::AnnounceReceived,
             Qt::QueuedConnection);
+    connect(port_, &QSerialPort::errorOccurred, this, &QtSerialChannel::CheckLine);
 }
 
 QtSerialChannel::~QtSerialChannel()
@@ -136,6 +177,7 @@ bool QtSerialChannel::Active() const
 
 void QtSerialChannel::OpenPort()
 {
+    lost_ = false;
     port_->setPortName(PortName());
     if (!port_->open(QIODevice::ReadWrite)) {
         if (port_->error() == QSerialPort::DeviceNotFoundError)
@@ -175,6 +217,9 @@ QByteArray QtSerialChannel::ReadText()
 {
     // The port reads in the background as bytes arrive; a failure there
     // waits on the port until the link comes to collect.
+    // A lost line has been reported once already, as lost.
+    if (lost_)
+        return {};
     const QSerialPort::SerialPortError error = port_->error();
     if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
         throw TakeError(*port_, ReadErrorText);
@@ -196,6 +241,29 @@ void QtSerialChannel::SetModemLines()
     port_->setRequestToSend(Settings().rtsOn);
     port_->setDataTerminalReady(Settings().dtrOn);
     port_->clearError();
+}
+
+// A hung-up line keeps the port's notifiers firing (and a failed write keeps
+// its bytes in the port's buffer), so the port is closed the moment the loss
+// shows, from the event loop: closing a port inside its own notification is
+// not safe.
+void QtSerialChannel::CheckLine(QSerialPort::SerialPortError error)
+{
+    const bool failure = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+        || error == QSerialPort::WriteError;
+    if (lost_ || !failure || !port_->isOpen())
+        return;
+    const bool hungUp = HungUp(*port_);
+    if (error != QSerialPort::ResourceError && !hungUp)
+        return;
+    lost_ = true;
+    const QString reason = hungUp ? QStringLiteral("линия оборвана") : port_->errorString();
+    QMetaObject::invokeMethod(this, [this, reason] {
+        if (!Active())
+            return;
+        Close();
+        emit Lost(reason);
+    }, Qt::QueuedConnection);
 }
 
 void QtSerialChannel::AnnounceReceived()

@@ -6,7 +6,7 @@
 
 #include "link/serial_channel.h"
 
-class QSerialPort;
+#include <QSerialPort>
 
 class QtSerialChannel : public SerialChannel {
     Q_OBJECT
@@ -27,6 +27,9 @@ private:
     bool ApplyLine();
     void SetModemLines();
     void AnnounceReceived();
+    void CheckLine(QSerialPort::SerialPortError error);
 
     QSerialPort* const port_;
+    // The line has gone since the last opening, and has been reported.
+    bool lost_ = false;
 };

@@ -60,6 +60,10 @@ signals:
     // Received bytes are waiting; count is how many were waiting when the
     // event was raised (the handler reads them itself with ReadText).
     void RxChar(int count);
+    // The port has gone (an adapter pulled, the line hung up): the channel
+    // has closed it, dropping what waited to be sent. Raised once, from the
+    // event loop.
+    void Lost(const QString& reason);
 
 protected:
     virtual void OpenPort() = 0;

@@ -111,10 +111,19 @@ void MeterReadings::SetIndicator(int item, bool on)
 
 void MeterReadings::SetNumberEditable(bool on)
 {
+    SetNumberAllocatable(on);
     if (numberEditable_ == on)
         return;
     numberEditable_ = on;
     emit NumberEditableChanged(on);
+}
+
+void MeterReadings::SetNumberAllocatable(bool on)
+{
+    if (numberAllocatable_ == on)
+        return;
+    numberAllocatable_ = on;
+    emit NumberAllocatableChanged(on);
 }
 
 void MeterReadings::SetDdmUnavailable()
@@ -135,4 +144,5 @@ void MeterReadings::Reset()
     meterNumber_ = 0;
     clockFlags_ = 0;
     ddmState_ = 0;
+    SetNumberAllocatable(true);
 }

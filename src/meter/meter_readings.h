@@ -77,15 +77,17 @@ public:
     quint8 DdmState() const { return ddmState_; }
 
     // SpinEdit_Number and the "+" button are usable only while the meter
-    // reports number 0.
+    // reports number 0; "+" is offered again at each reset, before the
+    // next meter has told its number.
     bool NumberEditable() const { return numberEditable_; }
+    bool NumberAllocatable() const { return numberAllocatable_; }
     // False for good once a type-341 meter has been seen (it has no ДДМ):
     // CheckDDM is then unticked and disabled.
     bool DdmAvailable() const { return ddmAvailable_; }
 
     // Empties the first values of both lists and sets the per-meter values
     // to 0, except VersionWord and OperatingTime; the "РДЧ" column and the
-    // indicator ticks stay.
+    // indicator ticks stay. "+" becomes usable.
     void Reset();
 
 signals:
@@ -93,6 +95,7 @@ signals:
     void AddiChanged(int row, int column, const QString& text);
     void IndicatorChanged(int item, bool on);
     void NumberEditableChanged(bool on);
+    void NumberAllocatableChanged(bool on);
     void DdmAvailableChanged(bool available);
 
 private:
@@ -100,6 +103,7 @@ private:
     void SetAddi(int row, int column, const QString& text);
     void SetIndicator(int item, bool on);
     void SetNumberEditable(bool on);
+    void SetNumberAllocatable(bool on);
     void SetDdmUnavailable();
 
     std::array<QString, MainRows> main_;
@@ -112,5 +116,6 @@ private:
     quint8 clockFlags_ = 0;
     quint8 ddmState_ = 0;
     bool numberEditable_ = true;
+    bool numberAllocatable_ = true;
     bool ddmAvailable_ = true;
 };

@@ -4,6 +4,7 @@
 #include "recording_dialogs.h"
 #include "link/poll_cycle.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
@@ -218,6 +219,65 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(bench.link.Indicator(), ResultIndicator::Hidden, 3000);
     }
 
+    // A real message box runs its own event loop, so the line goes on
+    // delivering while the operator reads that the write failed.
+    void lateAnswerWhileTheFailureIsShownIsNotTaken_data()
+    {
+        QTest::addColumn<bool>("schedule");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("settings") << false << SettingsFailure;
+        QTest::newRow("schedule") << true
+                                  << "Ошибка: Во время записи тарифного расписания произошла ошибка. Описание "
+                                     "смотрите на закладке Протокол.";
+    }
+    void lateAnswerWhileTheFailureIsShownIsNotTaken()
+    {
+        QFETCH(bool, schedule);
+        QFETCH(QString, message);
+        Bench bench;
+        bench.dialogs.openMs = 600;
+        bool delivered = false;
+        bench.channel.script = [&](const QByteArray& request) {
+            if (quint8(request[0]) != EnterPassword)
+                return QList<QByteArray>{FakeChannel::Answer(request)};
+            // After the 200 ms timeout, while the box is open.
+            QTimer::singleShot(350, [&, request] {
+                bench.channel.Deliver(FakeChannel::Answer(request));
+                delivered = true;
+            });
+            return QList<QByteArray>{};
+        };
+        int logins = 0;
+        bench.link.RegisterDecoder(EnterPassword, [&](const QByteArray&, const QByteArray&) { ++logins; });
+        int sentAtFailure = -1;
+        connect(&bench.link, &MeterLink::BatchFinished, [&] { sentAtFailure = bench.Sent(); });
+        bool queueEmptyAtClose = false;
+        int sentAtClose = -1;
+        bench.dialogs.onClose = [&] {
+            queueEmptyAtClose = bench.link.CommandQueue().isEmpty();
+            sentAtClose = bench.Sent();
+        };
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 3, 5000);
+        if (schedule)
+            bench.link.SetScheduleWritePending(true);
+        else
+            bench.link.SetSettingsWritePending(true);
+        bench.link.Append(SettingsBatch());
+        QTRY_VERIFY_WITH_TIMEOUT(sentAtClose >= 0, 5000);
+        QVERIFY(delivered);
+        QCOMPARE(sentAtClose, sentAtFailure);
+        QVERIFY(queueEmptyAtClose);
+        QCOMPARE(logins, 0);
+        QCOMPARE(bench.dialogs.messages, QStringList{message});
+        // Polling resumes once the box is closed, with the batch dropped.
+        const int login = bench.Find(EnterPassword);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() > sentAtClose + 2, 5000);
+        QCOMPARE(bench.channel.requests[login + 1], NextInCycle(bench.channel.requests[login - 3]));
+        QVERIFY(!bench.channel.requests.contains(SettingsBatch()[3]));
+        QCOMPARE(logins, 0);
+    }
+
     void completedSettingsBatch_data()
     {
         QTest::addColumn<bool>("sqlMode");
@@ -328,6 +388,45 @@ private slots:
         QCOMPARE(bench.ProtocolMatching(time + R"(:\d{3} Timeout\.$)").size(), timeouts ? 1 : 0);
     }
 
+    // A coarse timer may fire 5 % early and cut an answer short.
+    void timeoutNeverFiresEarly()
+    {
+        Bench bench;
+        bench.link.SpinTimerChange(500);
+        QElapsedTimer clock;
+        QList<qint64> waits;
+        qint64 sentAt = 0;
+        bench.channel.script = [&](const QByteArray&) {
+            sentAt = clock.elapsed();
+            return QList<QByteArray>{};
+        };
+        connect(&bench.link.Protocol(), &ProtocolView::LineAppended, [&](const QString& line) {
+            if (line.endsWith(" Timeout."))
+                waits << clock.elapsed() - sentAt;
+        });
+        clock.start();
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(waits.size() >= 4, 10000);
+        for (qint64 wait : waits)
+            QVERIFY2(wait >= 500, qPrintable(QString::number(wait)));
+    }
+
+    // Stray bytes less than a tick apart each abort the request awaited and
+    // queue the next poll step; the tick that is counting must still send it.
+    void noiseDoesNotHoldTheSendsBack()
+    {
+        Bench bench;
+        bench.channel.script = [](const QByteArray&) { return QList<QByteArray>{}; };
+        QVERIFY(bench.Connect());
+        QTimer noise;
+        connect(&noise, &QTimer::timeout, [&] { bench.channel.Deliver(QByteArray::fromHex("FF00")); });
+        noise.start(20);
+        QTest::qWait(1000);
+        noise.stop();
+        QVERIFY2(bench.Sent() >= 10, qPrintable(QString::number(bench.Sent())));
+        QVERIFY(bench.ProtocolMatching("Неверный отклик").size() >= 10);
+    }
+
     void failedWriteEndsInATimeout()
     {
         Bench bench;
@@ -414,6 +513,52 @@ private slots:
         QVERIFY(bench.link.Protocol().Lines().contains("Запись прервана: связь разорвана."));
         QVERIFY(!bench.link.SettingsWritePending());
         QVERIFY(!bench.link.ScheduleWritePending());
+    }
+
+    // A port that vanishes (an adapter pulled) is let go as the disconnect
+    // command does, once, with one message; a write it cuts short shows red
+    // without a second message. The operator can connect again.
+    void vanishedPortDisconnectsOnce_data()
+    {
+        QTest::addColumn<bool>("writing");
+        QTest::newRow("polling") << false;
+        QTest::newRow("writing") << true;
+    }
+    void vanishedPortDisconnectsOnce()
+    {
+        QFETCH(bool, writing);
+        Bench bench;
+        bench.channel.script = [](const QByteArray& request) {
+            return quint8(request[0]) == ReadCounters ? QList<QByteArray>{} : QList<QByteArray>{FakeChannel::Answer(request)};
+        };
+        QSignalSpy lost(&bench.link, &MeterLink::PortLost);
+        QSignalSpy finished(&bench.link, &MeterLink::BatchFinished);
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 3, 5000);
+        if (writing) {
+            bench.link.SetSettingsWritePending(true);
+            bench.link.Append(SettingsBatch());
+            QTRY_VERIFY_WITH_TIMEOUT(bench.Find(ReadCounters) >= 0, 5000);
+        }
+        // The channel closes a lost port itself before it says so.
+        bench.channel.open = false;
+        emit bench.channel.Lost(QStringLiteral("линия оборвана"));
+        emit bench.channel.Lost(QStringLiteral("линия оборвана"));
+
+        const QString text = QStringLiteral("Порт COM1 недоступен: линия оборвана");
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(lost[0][0].toString(), text);
+        QCOMPARE(bench.dialogs.messages, QStringList{"Ошибка: " + text + ". Связь разорвана."});
+        QVERIFY(bench.link.Protocol().Lines().contains(text));
+        QVERIFY(!bench.link.Connected());
+        QVERIFY(bench.link.Enabled().On("ActionConnect"));
+        QVERIFY(!bench.link.Enabled().On("ActionSetting"));
+        QCOMPARE(finished.size(), writing ? 1 : 0);
+        QCOMPARE(bench.link.Indicator(), writing ? ResultIndicator::Red : ResultIndicator::Hidden);
+
+        const int before = bench.Sent();
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= before + 2, 5000);
     }
 
     void reconnectStartsAFreshProtocol()

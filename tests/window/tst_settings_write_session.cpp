@@ -203,6 +203,32 @@ private slots:
         QCOMPARE(EntryTexts(session.LogLines(), QStringLiteral("0")).value(0), QStringLiteral("Номер=123456"));
     }
 
+    // Each reset of the meter state offers "+" again until the next meter
+    // tells its number, and on "Установка" puts the number field in focus.
+    void resetOffersTheNumberAgain()
+    {
+        SessionFixture session;
+        session.settings.setValue("Master", 1);
+        TFormMain& form = session.Window();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
+        session.ConnectAndPoll();
+        auto* plus = Find<QToolButton>(form, "BitBtn1");
+        auto* number = Find<QSpinBox>(form, "SpinEdit_Number");
+        QVERIFY(!plus->isEnabled());
+        QVERIFY(!number->isEnabled());
+
+        Find<QAction>(form, "ActionReset")->trigger();
+        QVERIFY(plus->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!plus->isEnabled(), SessionTimeoutMs);
+
+        session.Meter().number = 0;
+        QTRY_VERIFY_WITH_TIMEOUT(number->isEnabled(), SessionTimeoutMs);
+        Find<QSpinBox>(form, "SpinDay")->setFocus();
+        Find<QAction>(form, "ActionReset")->trigger();
+        QVERIFY(number->hasFocus());
+    }
+
     // A type-341 meter has no ДДМ: its box is unticked and stays disabled,
     // also after the meter is gone.
     void meterWithoutDdm()

@@ -5,6 +5,7 @@
 #include "window/meter/form_status.h"
 #include "window/main/help_file.h"
 #include "window/main/link_binding.h"
+#include "window/main/meter_state_reset.h"
 #include "window/database/log_binding.h"
 #include "window/controls/panel_shading.h"
 #include "window/meter/plc_binding.h"
@@ -119,6 +120,7 @@ void TFormMain::BindCore()
     BindPlc(core_.plc, core_.inputs, pages_.plc);
     BindOperationLog(core_.log, pages_.db);
     BindSchedule(core_, commands_, pages_);
+    BindMeterStateReset(core_.link, pages_);
     connect(&core_.link, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
 }
 

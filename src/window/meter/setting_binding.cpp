@@ -66,12 +66,10 @@ void IndicatorItems(InputFields& fields, QListWidget* list, std::array<bool, Met
 
 void BindMeterLimits(MeterReadings& readings, const TabSetting& tab)
 {
-    const auto showNumberEditable = [tab](bool on) {
-        tab.SpinEdit_Number->setEnabled(on);
-        tab.BitBtn1->setEnabled(on);
-    };
-    showNumberEditable(readings.NumberEditable());
-    QObject::connect(&readings, &MeterReadings::NumberEditableChanged, tab.SpinEdit_Number, showNumberEditable);
+    tab.SpinEdit_Number->setEnabled(readings.NumberEditable());
+    QObject::connect(&readings, &MeterReadings::NumberEditableChanged, tab.SpinEdit_Number, &QWidget::setEnabled);
+    tab.BitBtn1->setEnabled(readings.NumberAllocatable());
+    QObject::connect(&readings, &MeterReadings::NumberAllocatableChanged, tab.BitBtn1, &QWidget::setEnabled);
 
     const auto showDdmAvailable = [box = tab.CheckDDM](bool available) {
         if (!available)
