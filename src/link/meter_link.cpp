@@ -1,10 +1,10 @@
 #include "link/meter_link.h"
 
-#include "station/dialogs.h"
-#include "station/work_mode.h"
 #include "link/frame.h"
 #include "link/poll_cycle.h"
 #include "link/serial_channel.h"
+#include "station/dialogs.h"
+#include "station/work_mode.h"
 
 #include <QThread>
 #include <QTime>

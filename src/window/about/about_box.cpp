@@ -1,10 +1,10 @@
 #include "window/about/about_box.h"
 
-#include "window/about/about_contacts.h"
-#include "window/main/application_icon.h"
-#include "window/controls/link_label.h"
 #include "station/memory_status.h"
+#include "window/about/about_contacts.h"
+#include "window/controls/link_label.h"
 #include "window/controls/named.h"
+#include "window/main/application_icon.h"
 
 #include <QDesktopServices>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "window/controls/indicator_list.h"
 
+#include "meter/meter_readings.h"
 #include "window/controls/fit_on_font_change.h"
 #include "window/controls/named.h"
-#include "meter/meter_readings.h"
 
 #include <QListWidget>
 

@@ -1,7 +1,7 @@
 #include "window/database/log_binding.h"
 
-#include "window/database/tab_db.h"
 #include "meter/operation_log.h"
+#include "window/database/tab_db.h"
 
 #include <QSpinBox>
 #include <QTextEdit>

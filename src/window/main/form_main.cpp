@@ -1,21 +1,21 @@
 #include "window/main/form_main.h"
 
 #include "window/about/about_box.h"
+#include "window/controls/panel_shading.h"
+#include "window/database/log_binding.h"
 #include "window/main/application_icon.h"
-#include "window/meter/form_status.h"
 #include "window/main/help_file.h"
 #include "window/main/link_binding.h"
 #include "window/main/meter_state_reset.h"
-#include "window/database/log_binding.h"
-#include "window/controls/panel_shading.h"
-#include "window/meter/plc_binding.h"
 #include "window/main/port_binding.h"
 #include "window/main/qt_dialogs.h"
+#include "window/main/work_mode_view.h"
+#include "window/meter/form_status.h"
+#include "window/meter/plc_binding.h"
 #include "window/meter/readings_binding.h"
-#include "window/schedule/schedule_binding.h"
 #include "window/meter/setting_binding.h"
 #include "window/meter/short_report_command.h"
-#include "window/main/work_mode_view.h"
+#include "window/schedule/schedule_binding.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

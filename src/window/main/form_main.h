@@ -5,6 +5,9 @@
 // the window's commands and controls, and the dialogs. Its collaborators
 // come from FormMainEnvironment.
 
+#include "link/port_selector.h"
+#include "station/station_config.h"
+#include "station/station_core.h"
 #include "window/main/connect_panel.h"
 #include "window/main/form_main_environment.h"
 #include "window/main/main_commands.h"
@@ -14,9 +17,6 @@
 #include "window/main/meter_channels.h"
 #include "window/main/meter_port_choice.h"
 #include "window/main/page_control.h"
-#include "station/station_config.h"
-#include "station/station_core.h"
-#include "link/port_selector.h"
 
 #include <QMainWindow>
 #include <memory>

@@ -1,12 +1,12 @@
 #include "window/main/link_binding.h"
 
+#include "link/meter_link.h"
 #include "window/main/connect_panel.h"
 #include "window/main/indicator_shape.h"
 #include "window/main/main_status_bar.h"
 #include "window/main/main_tool_bar.h"
 #include "window/main/switch_binding.h"
 #include "window/main/tab_protocol.h"
-#include "link/meter_link.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 #pragma once
 // PageControl1: the window's tabs, in their fixed order.
 
-#include "window/meter/tab_about.h"
 #include "window/database/tab_db.h"
 #include "window/journals/tab_journal.h"
-#include "window/meter/tab_plc.h"
 #include "window/main/tab_protocol.h"
-#include "window/schedule/tab_sched.h"
+#include "window/meter/tab_about.h"
+#include "window/meter/tab_plc.h"
 #include "window/meter/tab_setting.h"
+#include "window/schedule/tab_sched.h"
 
 class QTabWidget;
 

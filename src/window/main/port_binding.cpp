@@ -1,8 +1,8 @@
 #include "window/main/port_binding.h"
 
+#include "link/port_selector.h"
 #include "window/main/connect_panel.h"
 #include "window/main/meter_port_choice.h"
-#include "link/port_selector.h"
 
 #include <QActionGroup>
 #include <QComboBox>

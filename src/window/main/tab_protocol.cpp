@@ -1,7 +1,7 @@
 #include "window/main/tab_protocol.h"
 
-#include "window/controls/named.h"
 #include "link/protocol_view.h"
+#include "window/controls/named.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

@@ -1,10 +1,10 @@
 #include "window/main/work_mode_view.h"
 
+#include "station/station_config.h"
 #include "window/main/connect_panel.h"
 #include "window/main/main_commands.h"
 #include "window/main/main_menu.h"
 #include "window/main/page_control.h"
-#include "station/station_config.h"
 
 #include <QAction>
 #include <QLineEdit>

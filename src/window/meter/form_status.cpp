@@ -1,7 +1,7 @@
 #include "window/meter/form_status.h"
 
-#include "window/controls/named.h"
 #include "meter/status_decoding.h"
+#include "window/controls/named.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "window/meter/plc_binding.h"
 
+#include "meter/plc_parameters.h"
 #include "window/controls/input_fields.h"
 #include "window/meter/tab_plc.h"
-#include "meter/plc_parameters.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "window/meter/readings_binding.h"
 
-#include "window/meter/tab_about.h"
 #include "meter/meter_readings.h"
+#include "window/meter/tab_about.h"
 
 #include <QListWidget>
 #include <QTableWidget>

@@ -1,8 +1,8 @@
 #include "window/meter/setting_binding.h"
 
+#include "meter/meter_readings.h"
 #include "window/controls/input_fields.h"
 #include "window/meter/tab_setting.h"
-#include "meter/meter_readings.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

@@ -1,7 +1,7 @@
 #include "window/meter/short_report_command.h"
 
-#include "station/dialogs.h"
 #include "meter/short_report.h"
+#include "station/dialogs.h"
 
 #include <QDateTime>
 #include <QDesktopServices>

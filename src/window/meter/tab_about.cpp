@@ -1,11 +1,11 @@
 #include "window/meter/tab_about.h"
 
+#include "meter/meter_readings.h"
+#include "meter/value_formats.h"
 #include "window/controls/edit_caption.h"
 #include "window/controls/fit_on_font_change.h"
 #include "window/controls/indicator_list.h"
 #include "window/controls/named.h"
-#include "meter/value_formats.h"
-#include "meter/meter_readings.h"
 
 #include <QDateTime>
 #include <QGridLayout>

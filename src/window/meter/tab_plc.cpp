@@ -1,10 +1,10 @@
 #include "window/meter/tab_plc.h"
 
+#include "meter/plc_parameters.h"
 #include "window/controls/edit_caption.h"
 #include "window/controls/fit_on_font_change.h"
 #include "window/controls/named.h"
 #include "window/controls/tab_controls.h"
-#include "meter/plc_parameters.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

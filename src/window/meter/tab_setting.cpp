@@ -1,11 +1,11 @@
 #include "window/meter/tab_setting.h"
 
+#include "meter/ddm_tariff_modes.h"
 #include "window/controls/edit_caption.h"
 #include "window/controls/indicator_list.h"
 #include "window/controls/named.h"
-#include "window/controls/tab_controls.h"
 #include "window/controls/password_edit.h"
-#include "meter/ddm_tariff_modes.h"
+#include "window/controls/tab_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

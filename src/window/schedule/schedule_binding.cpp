@@ -1,9 +1,9 @@
 #include "window/schedule/schedule_binding.h"
 
+#include "schedule/schedule_names.h"
+#include "station/station_core.h"
 #include "window/main/main_commands.h"
 #include "window/main/page_control.h"
-#include "station/station_core.h"
-#include "schedule/schedule_names.h"
 
 #include <QAction>
 #include <QProgressBar>
