@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace {
@@ -47,6 +48,9 @@ private slots:
         QVERIFY(form->Link().Protocol().Lines().contains(text));
         QTest::qWait(500);
         QCOMPARE(fixture.dialogs.messages.size(), 1);
+        auto* pages = Find<QTabWidget>(*form, "PageControl1");
+        pages->setCurrentIndex(pages->count() - 1);
+        SaveScreenshot(*form, QStringLiteral("port_vanished_protocol"));
 
         meter = std::make_unique<SimulatedMeterProcess>(QStringList{"--link", port, "--number", "7"});
         QTRY_VERIFY(QFileInfo::exists(port));
