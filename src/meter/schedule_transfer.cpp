@@ -18,6 +18,8 @@ constexpr int EmptyRecordAnswerLength = 3;
 constexpr int ChecksumAnswerLength = 4;
 constexpr int HolidayAnswerLength = 5;
 constexpr int TransferAnswerLength = 7;
+// The length byte of a record read; the poll's checksum read has none.
+constexpr int RecordRequestLength = 3;
 
 int LengthByte(const QByteArray& response)
 {
@@ -96,8 +98,9 @@ ScheduleTransfer::ScheduleTransfer(MeterLink& link, MeterReadings& readings, Sch
         log_.Append(QStringLiteral("Коэффициент лимита тарифного расписания=%1")
                         .arg(schedule_.Model().LimitCoefficient()));
     });
-    link_.RegisterDecoder(ReadSchedule,
-        [this](const QByteArray&, const QByteArray& response) { DecodeRecordOrChecksum(response); });
+    link_.RegisterDecoder(ReadSchedule, [this](const QByteArray& request, const QByteArray& response) {
+        DecodeRecordOrChecksum(request, response);
+    });
     link_.RegisterDecoder(ReadHolidays,
         [this](const QByteArray&, const QByteArray& response) { DecodeHoliday(response); });
     link_.RegisterDecoder(ReadTransfers,
@@ -124,6 +127,7 @@ void ScheduleTransfer::ActionReadSchedExecute()
     emit SchedulePageWanted();
     schedule_.SetCalendar({}, {});
     readZones_.clear();
+    readRefusal_.clear();
     readingZones_ = true;
     SetGauge(0);
     link_.Append(ScheduleReadBatch());
@@ -135,10 +139,11 @@ void ScheduleTransfer::DecodeCoefficient(const QByteArray& response)
     schedule_.SetLimitCoefficient(quint8(response[2]));
 }
 
-void ScheduleTransfer::DecodeRecordOrChecksum(const QByteArray& response)
+void ScheduleTransfer::DecodeRecordOrChecksum(const QByteArray& request, const QByteArray& response)
 {
     switch (LengthByte(response)) {
     case RecordAnswerLength:
+        NoteImpossibleRecord(request, response.mid(3, RecordSize));
         readZones_.append(response.mid(3, RecordSize));
         SetGauge(gaugePosition_ + 1);
         break;
@@ -170,6 +175,18 @@ void ScheduleTransfer::DecodeTransfer(const QByteArray& response)
     SetGauge(gaugePosition_ + 1);
 }
 
+// The gathered list leaves out the empty slots, so only here, beside the
+// request, is a record known by the index the meter keeps it under.
+void ScheduleTransfer::NoteImpossibleRecord(const QByteArray& request, const QByteArray& record)
+{
+    if (!readRefusal_.isEmpty() || LengthByte(request) != RecordRequestLength)
+        return;
+    if (const auto decoded = DecodeRecord(record); const QString* reason = std::get_if<QString>(&decoded))
+        readRefusal_ = QStringLiteral("Запись тарифного расписания с индексом %1 в счетчике: %2")
+                           .arg(quint8(request[2]))
+                           .arg(*reason);
+}
+
 // All record answers come before the first holiday answer, so the schedule
 // gets the meter's records at once, in index order. A meter without any
 // record shows as an empty schedule, not as the one edited before.
@@ -178,8 +195,9 @@ void ScheduleTransfer::HandOverRecords()
     if (!readingZones_)
         return;
     readingZones_ = false;
-    const QString reason = schedule_.SetSheduleList(readZones_);
+    const QString reason = readRefusal_.isEmpty() ? schedule_.SetSheduleList(readZones_) : readRefusal_;
     readZones_.clear();
+    readRefusal_.clear();
     if (reason.isEmpty())
         return;
     // Shown once the decoder has returned: the read goes on meanwhile.

@@ -45,7 +45,8 @@ signals:
 
 private:
     void DecodeCoefficient(const QByteArray& response);
-    void DecodeRecordOrChecksum(const QByteArray& response);
+    void DecodeRecordOrChecksum(const QByteArray& request, const QByteArray& response);
+    void NoteImpossibleRecord(const QByteArray& request, const QByteArray& record);
     void DecodeHoliday(const QByteArray& response);
     void DecodeTransfer(const QByteArray& response);
     void HandOverRecords();
@@ -59,6 +60,9 @@ private:
     // The records gathered by a running read, until the first holiday
     // answer hands them to the schedule.
     QList<QByteArray> readZones_;
+    // Why the gathered records cannot be shown, naming the first impossible
+    // one by its index in the meter; empty while all can.
+    QString readRefusal_;
     bool readingZones_ = false;
     int gaugePosition_ = 0;
 };

@@ -21,6 +21,13 @@ bool DayTypeInRange(int dayType)
     return dayType >= 1 && dayType <= DayTypeCount;
 }
 
+// The year has no range to catch a stray byte: any byte decodes to some
+// year (0xFA to 2160), which no block or request could carry back.
+bool IsBcd(char byte)
+{
+    return (quint8(byte) >> 4) <= 9 && (quint8(byte) & 0x0F) <= 9;
+}
+
 QString TwoDigits(int value)
 {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
@@ -38,7 +45,7 @@ std::optional<SlotDate> ReadSlot(const QByteArray& slot)
     const int day = DecodeBcd(slot[0]);
     const int month = DecodeBcd(slot[1]);
     const int dayType = quint8(slot[3]);
-    if (!InRange(day, month) || !DayTypeInRange(dayType))
+    if (!InRange(day, month) || !DayTypeInRange(dayType) || !IsBcd(slot[2]))
         return std::nullopt;
     const int year = FirstYear + DecodeBcd(slot[2]);
     const QDate date(year, month, day);

@@ -35,8 +35,9 @@ QList<Holiday> DecodeHolidays(const QByteArray& block);
 std::optional<Holiday> HolidayFromSlot(char day, char month);
 
 QByteArray EncodeTransfers(const QList<Transfer>& transfers);
-// Slots whose day, month or day type is out of range hold no transfer; a
-// date that does not exist (31 April) gives the reason instead of a list.
+// Slots whose day, month or day type is out of range, or whose year is not
+// two decimal digits, hold no transfer; a date that does not exist
+// (31 April) gives the reason instead of a list.
 std::variant<QList<Transfer>, QString> DecodeTransfers(const QByteArray& block);
 // One slot's four bytes; nothing when they hold no usable transfer, an
 // impossible date included.

@@ -4,6 +4,7 @@
 #include "schedule/schedule_document.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 const QString ScheduleFiles::Filter = QStringLiteral("Файлы тарифного расписания (*.tsc)");
@@ -11,10 +12,18 @@ const QString ScheduleFiles::Suffix = QStringLiteral("tsc");
 
 std::variant<TscContent, QString> ReadTscFile(const QString& path)
 {
+    // Asked before opening: opening a FIFO waits for a writer, and a device
+    // may never end. A missing file is left to the open, for its reason.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("Это не обычный файл: папка, канал или устройство не может быть файлом тарифного "
+                              "расписания.");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
-    const QByteArray bytes = file.readAll();
+    // A byte past the largest schedule is enough to refuse the file, however
+    // long it is or grows meanwhile.
+    const QByteArray bytes = file.read(TscMaxSize + 1);
     if (file.error() != QFileDevice::NoError)
         return file.errorString();
     return ParseTsc(bytes);

@@ -13,7 +13,8 @@ class Dialogs;
 class ScheduleDocument;
 
 // The file's content, or the system's reason it cannot be read or the
-// reason it is no schedule.
+// reason it is no schedule. Only a regular file is read, and only as far
+// as the largest schedule reaches.
 std::variant<TscContent, QString> ReadTscFile(const QString& path);
 // Reads the file into the schedule: empty on success, else the reason the
 // file is unreadable or refused, the schedule then unchanged.

@@ -2,6 +2,7 @@
 
 #include "schedule/record_algebra.h"
 
+#include <QHash>
 #include <algorithm>
 
 ScheduleModel::ScheduleModel()
@@ -71,20 +72,31 @@ void ScheduleModel::EquivalentDays()
 
 // A cell matches the current one when, counted over all pairs of a current
 // zone and a record, it meets as many equal and as many unequal records.
+// The pairs are counted by groups of equal values, so the list is walked
+// twice, not once per current zone: a record pairs equal with every current
+// zone of its values and unequal with the rest.
 void ScheduleModel::FillEquivalentByCounting()
 {
-    YearMap<int> same(0);
-    YearMap<int> other(0);
-    for (const AList& current : workList_) {
-        if (!Covers(current, curMonth_, curDay_))
-            continue;
-        for (const AList& record : workList_) {
-            YearMap<int>& tally = HasEqualValues(current, record) ? same : other;
-            ForEachCell([&](int month, int dayType) {
-                if (Covers(record, month, dayType))
-                    ++tally(month, dayType);
-            });
+    QHash<TZone, qint64> currentZones;
+    qint64 currentCount = 0;
+    for (const AList& record : workList_) {
+        if (Covers(record, curMonth_, curDay_)) {
+            ++currentZones[ZoneOf(record)];
+            ++currentCount;
         }
+    }
+    // A file may hold a hundred thousand records on one cell: their pairs
+    // outnumber an int.
+    YearMap<qint64> same(0);
+    YearMap<qint64> other(0);
+    for (const AList& record : workList_) {
+        const qint64 equal = currentZones.value(ZoneOf(record));
+        ForEachCell([&](int month, int dayType) {
+            if (!Covers(record, month, dayType))
+                return;
+            same(month, dayType) += equal;
+            other(month, dayType) += currentCount - equal;
+        });
     }
     ForEachCell([&](int month, int dayType) {
         daysEquivalent_(month, dayType) = same(month, dayType) == same(curMonth_, curDay_)

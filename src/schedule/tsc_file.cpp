@@ -21,6 +21,8 @@ std::variant<TscContent, QString> ParseTsc(const QByteArray& bytes)
 {
     if (bytes.size() < TscHeaderSize)
         return QStringLiteral("Файл короче %1 байт и не может быть файлом тарифного расписания.").arg(TscHeaderSize);
+    if (bytes.size() > TscMaxSize)
+        return QStringLiteral("Файл длиннее %1 байт и не может быть файлом тарифного расписания.").arg(TscMaxSize);
     if ((bytes.size() - TscHeaderSize) % TscRecordLineSize != 0)
         return QStringLiteral("Файл тарифного расписания обрывается посреди записи.");
     // Line ends are found by position alone and never examined.

@@ -3,6 +3,8 @@
 // coefficient and the zone records, each followed by CR LF. Records may
 // themselves hold CR or LF bytes, so the file is read by fixed lengths.
 
+#include "schedule/zone_record.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -19,8 +21,13 @@ struct TscContent {
 inline constexpr int TscHeaderSize = 103;
 // One zone record with its line end.
 inline constexpr int TscRecordLineSize = 9;
+inline constexpr int MinutesPerDay = 1440;
+// Within a cell no two records start at the same minute, and every record
+// covers some cell: no schedule has more records than cells times minutes.
+inline constexpr qint64 TscMaxRecords = qint64(MonthCount) * DayTypeCount * MinutesPerDay;
+inline constexpr qint64 TscMaxSize = TscHeaderSize + TscRecordLineSize * TscMaxRecords;
 
 QByteArray TscBytes(const TscContent& content);
-// The reason when the bytes cannot be a tsc file: too short, or ending in
-// a part of a record.
+// The reason when the bytes cannot be a tsc file: too short, longer than
+// the largest schedule, or ending in a part of a record.
 std::variant<TscContent, QString> ParseTsc(const QByteArray& bytes);

@@ -1,5 +1,12 @@
 #include "schedule/zone_record.h"
 
+#include <QHashFunctions>
+
+size_t qHash(const TZone& zone, size_t seed)
+{
+    return qHashMulti(seed, zone.Time, zone.Tariff, zone.Limit, zone.LimitTariff);
+}
+
 TZone ZoneOf(const AList& record)
 {
     return {record.Time, record.Tariff, record.Limit, record.LimitTariff};

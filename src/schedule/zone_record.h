@@ -42,6 +42,8 @@ struct TZone {
 
 inline constexpr char MidnightTime[] = "00:00";
 
+size_t qHash(const TZone& zone, size_t seed = 0);
+
 TZone ZoneOf(const AList& record);
 bool HasEqualValues(const AList& a, const AList& b);
 

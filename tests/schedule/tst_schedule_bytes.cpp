@@ -251,6 +251,10 @@ private slots:
         // Only a slot in use is asked whether its date exists.
         QTest::newRow("31 April in an unused slot is skipped")
             << Hex("31 04 25 00") + march3Slot + Zeros(56) << QList<Transfer>{march3};
+        QTest::newRow("a year not in decimal digits is skipped")
+            << Hex("03 03 FA 06") + march3Slot + Zeros(56) << QList<Transfer>{march3};
+        QTest::newRow("31 April of a year not in decimal digits is skipped, not refused")
+            << Hex("31 04 2A 01") + march3Slot + Zeros(56) << QList<Transfer>{march3};
     }
     void decodeTransfers()
     {
@@ -289,6 +293,7 @@ private slots:
         QTest::newRow("3 March 2025 as Saturday") << Hex("03 03 25 06") << true << QDate(2025, 3, 3) << 6;
         QTest::newRow("1 May 2000 as Monday") << Hex("01 05 00 01") << true << QDate(2000, 5, 1) << 1;
         QTest::newRow("29 February 2024 as holiday") << Hex("29 02 24 08") << true << QDate(2024, 2, 29) << 8;
+        QTest::newRow("the last year, 2099") << Hex("31 12 99 07") << true << QDate(2099, 12, 31) << 7;
         QTest::newRow("free slot") << Zeros(4) << false << QDate() << 0;
         QTest::newRow("day type 0") << Hex("03 03 25 00") << false << QDate() << 0;
         QTest::newRow("day type 9") << Hex("03 03 25 09") << false << QDate() << 0;
@@ -297,6 +302,11 @@ private slots:
         QTest::newRow("month 13") << Hex("03 13 25 01") << false << QDate() << 0;
         QTest::newRow("day 32") << Hex("32 03 25 01") << false << QDate() << 0;
         QTest::newRow("31 April") << Hex("31 04 25 01") << false << QDate() << 0;
+        // Decoded without a check, these would be the years 2160, 2100
+        // and 2025 (0x1F as 1 and 15).
+        QTest::newRow("year 0xFA") << Hex("03 03 FA 06") << false << QDate() << 0;
+        QTest::newRow("year 0xA0") << Hex("03 03 A0 06") << false << QDate() << 0;
+        QTest::newRow("year 0x1F") << Hex("03 03 1F 06") << false << QDate() << 0;
     }
     void transferFromSlot()
     {

@@ -3,6 +3,7 @@
 // document as it was), and the questions and messages on the way.
 
 #include "calendar_text.h"
+#include "link/wire_values.h"
 #include "recording_dialogs.h"
 #include "schedule_records.h"
 #include "schedule/schedule_bytes.h"
@@ -12,6 +13,15 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <chrono>
+#include <future>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -131,6 +141,40 @@ struct FileStation {
     }
 };
 
+// The largest schedule there can be: every cell has a zone at every
+// minute, one record each, cell after cell, the tariff its day type's.
+QByteArray LargestScheduleFile()
+{
+    constexpr int Cells = MonthCount * DayTypeCount;
+    QByteArray bytes = TscFile(Zeros(32), Zeros(64), 1);
+    bytes.reserve(TscMaxSize);
+    for (qint64 k = 0; k < TscMaxRecords; ++k) {
+        const int cell = int(k % Cells);
+        const int minute = int(k / Cells);
+        const quint16 month = GetMaska(cell / DayTypeCount + 1);
+        bytes += Bytes({cell % DayTypeCount * 0x11, Bcd(minute / 60), Bcd(minute % 60), 0, GetMaska(cell % DayTypeCount + 1),
+                     month & 0xFF, month >> 8})
+            + CrLf;
+    }
+    return bytes;
+}
+
+// Loads on a thread of its own, so that a load waiting for a FIFO's writer
+// fails the test instead of hanging it: nothing when it waited, and a
+// writer then lets it end.
+std::optional<bool> LoadWithoutWaiting(FileStation& station, const QString& path)
+{
+    auto loading = std::async(std::launch::async, [&] { return station.Load(path); });
+    if (loading.wait_for(std::chrono::seconds(10)) == std::future_status::ready)
+        return loading.get();
+#ifdef Q_OS_UNIX
+    if (const int writer = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK); writer >= 0)
+        ::close(writer);
+#endif
+    loading.wait();
+    return std::nullopt;
+}
+
 // A document worth protecting: committed records, an edit not yet
 // committed, its own calendar and coefficient.
 void FillEdited(ScheduleDocument& schedule)
@@ -230,6 +274,9 @@ private slots:
         QTest::newRow("out-of-range slots are skipped")
             << TscFile(Hex("3201 0101 1513") + Zeros(26), Hex("10 10 24 09  03 03 25 06") + Zeros(56), 9)
             << QList<AList>{} << QList<Holiday>{{1, 1}} << QList<Transfer>{{QDate(2025, 3, 3), 6}} << 9;
+        QTest::newRow("a transfer whose year is not two decimal digits is skipped")
+            << TscFile(Zeros(32), Hex("03 03 FA 06  01 05 00 01") + Zeros(56), 2) << QList<AList>{} << QList<Holiday>{}
+            << QList<Transfer>{{QDate(2000, 5, 1), 1}} << 2;
         // Line ends are found by their place; what stands there is not read.
         QByteArray otherLineEnds = TscFile(TwoHolidays, Zeros(64), 4, {GoodRecord});
         for (const int at : {32, 33, 98, 99, 101, 102, 110, 111})
@@ -296,6 +343,83 @@ private slots:
         QVERIFY2(station.dialogs.messages[0].startsWith("Ошибка: ") && station.dialogs.messages[0].contains(path),
             qPrintable(station.dialogs.messages[0]));
         QCOMPARE(State(station.schedule), before);
+    }
+
+    void whatIsNoRegularFileIsRefusedUnread_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder") << "folder";
+#ifdef Q_OS_UNIX
+        QTest::newRow("a FIFO without a writer") << "fifo";
+        QTest::newRow("a device") << "device";
+#endif
+    }
+    void whatIsNoRegularFileIsRefusedUnread()
+    {
+        QFETCH(QString, kind);
+        FileStation station;
+        FillEdited(station.schedule);
+        const QStringList before = State(station.schedule);
+        QString path = station.Path("schedule.tsc");
+        if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+#ifdef Q_OS_UNIX
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        // One without end.
+        if (kind == "device")
+            path = "/dev/zero";
+#endif
+
+        const std::optional<bool> loaded = LoadWithoutWaiting(station, path);
+        QVERIFY2(loaded.has_value(), "the load waited for someone to write");
+        QVERIFY(!*loaded);
+        QCOMPARE(station.dialogs.messages,
+            QStringList{"Ошибка: Тарифное расписание не загружено из файла " + path
+                + ".\nЭто не обычный файл: папка, канал или устройство не может быть файлом тарифного расписания."});
+        QCOMPARE(State(station.schedule), before);
+    }
+
+    void filesBeyondTheLargestScheduleAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::newRow("a byte more") << QByteArray("\x01");
+        QTest::newRow("a whole record more") << GoodRecord + CrLf;
+    }
+    void filesBeyondTheLargestScheduleAreRefused()
+    {
+        QFETCH(QByteArray, tail);
+        FileStation station;
+        FillEdited(station.schedule);
+        const QStringList before = State(station.schedule);
+        const QString path = station.Path("huge.tsc");
+        QVERIFY(WriteFile(path, LargestScheduleFile() + tail));
+
+        QVERIFY(!station.Load(path));
+        QCOMPARE(station.dialogs.messages,
+            QStringList{"Ошибка: Тарифное расписание не загружено из файла " + path
+                + ".\nФайл длиннее 1244263 байт и не может быть файлом тарифного расписания."});
+        QCOMPARE(State(station.schedule), before);
+    }
+
+    void theLargestScheduleIsTakenWhole()
+    {
+        const QByteArray bytes = LargestScheduleFile();
+        QCOMPARE(bytes.size(), TscMaxSize);
+        FileStation station;
+        const QString path = station.Path("largest.tsc");
+        QVERIFY(WriteFile(path, bytes));
+
+        QVERIFY(station.Load(path));
+        QVERIFY2(station.dialogs.messages.isEmpty(), qPrintable(station.dialogs.messages.join('\n')));
+        const ScheduleModel& model = station.schedule.Model();
+        QCOMPARE(model.SavedList().size(), TscMaxRecords);
+        QCOMPARE(model.Profile(12, 8).size(), MinutesPerDay);
+        QCOMPARE(Describe({model.SavedList().last()}), Describe({Zone("23:59", 8, Days({8}), Month(12))}));
+
+        const QString again = station.Path("again.tsc");
+        QVERIFY(station.Save(again));
+        QVERIFY(FileBytes(again) == bytes);
     }
 
     void anUnreadableFileChangesNothing()

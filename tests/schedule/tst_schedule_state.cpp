@@ -4,6 +4,7 @@
 #include "schedule_records.h"
 #include "zone_edits.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -12,6 +13,60 @@ namespace {
 bool Everywhere(const YearMap<bool>& map, bool value)
 {
     return map == YearMap<bool>(value);
+}
+
+// The counting of equivalent cells done the long way, every zone of the
+// current cell against every record: what a quicker count must give.
+YearMap<bool> EquivalentPairByPair(const QList<AList>& records, Cell current)
+{
+    YearMap<bool> empty(true);
+    for (const AList& r : records)
+        ForEachCell([&](int month, int dayType) { empty(month, dayType) = empty(month, dayType) && !Covers(r, month, dayType); });
+    if (empty(current.x(), current.y()))
+        return empty;
+    YearMap<int> same(0);
+    YearMap<int> other(0);
+    for (const AList& r : records) {
+        if (!Covers(r, current.x(), current.y()))
+            continue;
+        for (const AList& s : records) {
+            YearMap<int>& tally = HasEqualValues(r, s) ? same : other;
+            ForEachCell([&](int month, int dayType) { tally(month, dayType) += Covers(s, month, dayType) ? 1 : 0; });
+        }
+    }
+    YearMap<bool> equivalent(false);
+    ForEachCell([&](int month, int dayType) {
+        equivalent(month, dayType) = same(month, dayType) == same(current.x(), current.y())
+            && other(month, dayType) == other(current.x(), current.y());
+    });
+    return equivalent;
+}
+
+// Records as a file may hold them: few values, so equal zones meet often,
+// masks of any bits, stray month bits and two zones of a cell at one time
+// included.
+QList<AList> RandomRecords(QRandomGenerator& random)
+{
+    const QStringList times = {"00:00", "06:00", "07:30"};
+    QList<AList> records;
+    for (int n = int(random.bounded(40)); n > 0; --n) {
+        const quint8 tariff = quint8(1 + random.bounded(2));
+        const quint8 limit = quint8(random.bounded(2));
+        // Mostly single cells, rows or columns, so that cells share zones
+        // without every cell being covered.
+        const quint8 days = random.bounded(3) == 0 ? quint8(random.bounded(256)) : quint8(GetMaska(1 + int(random.bounded(8))));
+        const quint16 months = random.bounded(3) == 0 ? quint16(random.bounded(65536)) : GetMaska(1 + int(random.bounded(12)));
+        records << LimitedZone(qPrintable(times[random.bounded(int(times.size()))]), tariff, limit,
+            limit ? quint8(3 - tariff) : tariff, days, months);
+    }
+    return records;
+}
+
+QString Cells(const YearMap<bool>& map)
+{
+    QString text;
+    ForEachCell([&](int month, int dayType) { text += map(month, dayType) ? QChar('x') : QChar('.'); });
+    return text;
 }
 
 } // namespace
@@ -106,6 +161,26 @@ private slots:
         QCOMPARE(model.DaysChanged()(2, 1), !equivalent);
         QVERIFY(!model.DaysChanged()(1, 1));
         QCOMPARE(model.ChangesPending(), !equivalent);
+    }
+
+    // The grouped count gives, cell for cell, what counting pair by pair
+    // gives, on lists that keep the invariants and on lists that do not.
+    void equivalentDaysAgreeWithCountingPairByPair()
+    {
+        QRandomGenerator random(742341);
+        for (int run = 0; run < 3000; ++run) {
+            const QList<AList> records = RandomRecords(random);
+            const Cell current(1 + int(random.bounded(MonthCount)), 1 + int(random.bounded(DayTypeCount)));
+            ScheduleModel model;
+            Load(model, records, current);
+            QVERIFY2(model.DaysEquivalent() == EquivalentPairByPair(records, current),
+                qPrintable(QStringLiteral("run %1, current (%2, %3):\n%4\ngot      %5\nexpected %6")
+                               .arg(run)
+                               .arg(current.x())
+                               .arg(current.y())
+                               .arg(Describe(records).join('\n'), Cells(model.DaysEquivalent()),
+                                   Cells(EquivalentPairByPair(records, current)))));
+        }
     }
 
     void equivalentDaysNeverClearsPending()
