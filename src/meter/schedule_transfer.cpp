@@ -1,6 +1,5 @@
 #include "meter/schedule_transfer.h"
 
-#include "station/dialogs.h"
 #include "link/frame.h"
 #include "link/meter_link.h"
 #include "link/wire_values.h"
@@ -9,6 +8,7 @@
 #include "meter/operation_log.h"
 #include "schedule/schedule_bytes.h"
 #include "schedule/schedule_document.h"
+#include "station/dialogs.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "schedule/schedule_files.h"
 
-#include "station/dialogs.h"
 #include "schedule/schedule_document.h"
+#include "station/dialogs.h"
 
 #include <QFile>
 #include <QFileInfo>
