@@ -1,7 +1,5 @@
 #include "meter/meter_time_stamp.h"
 
-#include "meter/value_formats.h"
-
 namespace {
 
 constexpr qint64 SecondsPerDay = 86400;
@@ -13,9 +11,4 @@ qint64 MeterSeconds(const QDate& date, const QTime& time)
 {
     static const QDate epoch(2000, 1, 1);
     return epoch.daysTo(date) * SecondsPerDay + time.msecsSinceStartOfDay() / MsecsPerSecond;
-}
-
-QString WorkstationDateTimeText(const QDate& date, const QTime& time)
-{
-    return MeterDateTimeText(MeterSeconds(date, time));
 }

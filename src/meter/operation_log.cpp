@@ -1,6 +1,6 @@
 #include "meter/operation_log.h"
 
-#include "meter/meter_time_stamp.h"
+#include "meter/value_formats.h"
 #include "meter/windows_1251.h"
 
 #include <QDateTime>

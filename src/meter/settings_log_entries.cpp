@@ -3,7 +3,7 @@
 #include "link/frame.h"
 #include "meter/ddm_tariff_modes.h"
 #include "meter/meter_readings.h"
-#include "meter/meter_time_stamp.h"
+#include "meter/value_formats.h"
 
 namespace {
 

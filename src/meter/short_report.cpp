@@ -1,8 +1,8 @@
 #include "meter/short_report.h"
 
 #include "meter/meter_readings.h"
-#include "meter/meter_time_stamp.h"
 #include "meter/plc_parameters.h"
+#include "meter/value_formats.h"
 #include "meter/windows_1251.h"
 
 #include <QDir>

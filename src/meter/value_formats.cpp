@@ -66,6 +66,13 @@ QString FormatOperatingTime(quint32 seconds)
     return days > 0 ? QString::number(days) + QStringLiteral("д.") + time : time;
 }
 
+QString WorkstationDateTimeText(const QDate& date, const QTime& time)
+{
+    const QLocale locale;
+    return locale.toString(date, QLocale::ShortFormat) + QLatin1Char(' ')
+        + locale.toString(time, LongTimeFormatWithoutZone(locale));
+}
+
 QString MeterDateTimeText(qint64 seconds)
 {
     static const QDate epoch(2000, 1, 1);
@@ -74,12 +81,10 @@ QString MeterDateTimeText(qint64 seconds)
     if (seconds % SecondsPerDay < 0)
         --days;
     const int secondOfDay = int(seconds - days * SecondsPerDay);
-    const QLocale locale;
-    QString text = locale.toString(epoch.addDays(days), QLocale::ShortFormat);
-    if (secondOfDay != 0)
-        text += ' '
-            + locale.toString(QTime::fromMSecsSinceStartOfDay(secondOfDay * 1000), LongTimeFormatWithoutZone(locale));
-    return text;
+    const QDate date = epoch.addDays(days);
+    if (secondOfDay == 0)
+        return QLocale().toString(date, QLocale::ShortFormat);
+    return WorkstationDateTimeText(date, QTime::fromMSecsSinceStartOfDay(secondOfDay * 1000));
 }
 
 QString RealText(double value)

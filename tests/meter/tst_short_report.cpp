@@ -129,6 +129,29 @@ private slots:
         QCOMPARE(meter.ReportAfterOneCycle(), expected);
     }
 
+    // The workstation's clock always names its time, even in the first
+    // second of a day; only the meter's own stamps show a midnight as a
+    // date alone.
+    void systemTimeNamesItsTime_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("line");
+
+        const QDate day(2024, 3, 15);
+        QTest::newRow("fraction dropped")
+            << QDateTime(day, QTime(10, 21, 5, 999)) << "Системное время\t15.03.2024 10:21:05";
+        QTest::newRow("midnight") << QDateTime(day, QTime(0, 0)) << "Системное время\t15.03.2024 00:00:00";
+        QTest::newRow("within the first second")
+            << QDateTime(day, QTime(0, 0, 0, 500)) << "Системное время\t15.03.2024 00:00:00";
+    }
+    void systemTimeNamesItsTime()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QString, line);
+        ReportedMeter meter;
+        QCOMPARE(ShortReportLines(meter.readings, meter.plc, now).value(0), line);
+    }
+
     void aMeterWithoutRoutesEndsWithTheAddress()
     {
         ReportedMeter meter;
