@@ -11,12 +11,17 @@ struct CliRun {
     QString err;
 };
 
+inline QProcessEnvironment CliEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C.UTF-8");
+    return environment;
+}
+
 inline CliRun RunCli(const QStringList& arguments, const QString& workingDirectory = {})
 {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", "C.UTF-8");
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(CliEnvironment());
     if (!workingDirectory.isEmpty())
         process.setWorkingDirectory(workingDirectory);
     process.start(CLI_BINARY, arguments);

@@ -3,6 +3,7 @@
 #include "link/qt_serial_channel.h"
 #include "sim/virtual_channel.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 
@@ -16,8 +17,9 @@ constexpr int MaxTimeoutMs = 10000;
 CliSession::CliSession()
     : core_(dialogs_, QDir::current().absoluteFilePath(OperationLog::FileName), 0, false)
 {
-    QObject::connect(&core_.link, &MeterLink::UnhandledError,
-        [](const QString& text) { QTextStream(stderr) << text << Qt::endl; });
+    QObject::connect(&core_.link, &MeterLink::UnhandledError, [this](const QString& text) { progress_.Say(text); });
+    // The link's message box says why, on stderr.
+    QObject::connect(&core_.link, &MeterLink::PortLost, [] { QCoreApplication::exit(1); });
 }
 
 void CliSession::AddOptions(QCommandLineParser& parser)

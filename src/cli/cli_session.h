@@ -1,18 +1,22 @@
 #pragma once
 // What every command of the command-line tool shares: the connection
-// options, the channel they choose (a real port or the simulated meter) and
-// the station's engine on it, the same one the window drives.
+// options, the channel they choose (a real port or the simulated meter),
+// the station's engine on it, the same one the window drives, and stderr
+// with its progress line.
 
-#include "station/station_core.h"
 #include "cli/console_dialogs.h"
+#include "cli/progress_line.h"
 #include "link/serial_channel.h"
+#include "station/station_core.h"
 
 #include <QCommandLineParser>
 #include <memory>
 
 class CliSession {
 public:
-    // The operation log is where the station keeps it: in the current directory.
+    // The operation log is where the station keeps it: in the current
+    // directory. A port that fails (an adapter pulled, a line hung up) ends
+    // the run of any command with exit code 1, the link's message on stderr.
     CliSession();
 
     static void AddOptions(QCommandLineParser& parser);
@@ -25,11 +29,13 @@ public:
     bool Connect();
 
     StationCore& Core() { return core_; }
+    ProgressLine& Progress() { return progress_; }
     // The meter's access password, for the commands that write to it.
     const QString& Password() const { return password_; }
 
 private:
-    ConsoleDialogs dialogs_;
+    ProgressLine progress_;
+    ConsoleDialogs dialogs_{progress_};
     std::unique_ptr<SerialChannel> channel_;
     StationCore core_;
     QString portText_;

@@ -1,20 +1,25 @@
 #include "cli/console_dialogs.h"
 
-#include <QTextStream>
+#include "cli/progress_line.h"
+
+ConsoleDialogs::ConsoleDialogs(ProgressLine& progress)
+    : progress_(progress)
+{
+}
 
 void ConsoleDialogs::ShowMessage(MessageIcon, const QString& caption, const QString& text)
 {
-    QTextStream(stderr) << caption << ": " << text << Qt::endl;
+    progress_.Say(caption + QStringLiteral(": ") + text);
 }
 
 QString ConsoleDialogs::AskSaveFile(const QString& filter, const QString&)
 {
-    QTextStream(stderr) << "save as: " << filter << " (cancelled)" << Qt::endl;
+    progress_.Say(QStringLiteral("save as: ") + filter + QStringLiteral(" (cancelled)"));
     return {};
 }
 
 QString ConsoleDialogs::AskOpenFile(const QString& filter)
 {
-    QTextStream(stderr) << "open: " << filter << " (cancelled)" << Qt::endl;
+    progress_.Say(QStringLiteral("open: ") + filter + QStringLiteral(" (cancelled)"));
     return {};
 }

@@ -2,12 +2,20 @@
 
 #include "station/dialogs.h"
 
-// Messages of the station printed on stderr, caption first.
+class ProgressLine;
+
+// Messages of the station printed on stderr, caption first, each on a line
+// of its own even while a progress line is drawn.
 class ConsoleDialogs : public Dialogs {
 public:
+    explicit ConsoleDialogs(ProgressLine& progress);
+
     void ShowMessage(MessageIcon icon, const QString& caption, const QString& text) override;
     // Files are named on the command line; a question to choose one is
     // printed and counts as cancelled.
     QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override;
     QString AskOpenFile(const QString& filter) override;
+
+private:
+    ProgressLine& progress_;
 };

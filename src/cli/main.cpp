@@ -38,10 +38,13 @@ int main(int argc, char* argv[])
                                      "         read the meter's tariff schedule into the file\n"
                                      "  schedule-write FILE\n"
                                      "         write the file's tariff schedule into the meter, replacing\n"
-                                     "         its records, holidays, transfers and limit coefficient");
+                                     "         its records, holidays, transfers and limit coefficient\n\n"
+                                     "schedule-read and schedule-write count their requests answered on\n"
+                                     "stderr while it is a terminal.");
     parser.addHelpOption();
     CliSession::AddOptions(parser);
-    parser.addOption({"cycles", "poll: number of whole poll cycles, 0 = until interrupted.", "N", "0"});
+    parser.addOption({"cycles", "poll: whole poll cycles of requests sent (a step dropped unsent by an abort "
+                                "counts for nothing), 0 = until interrupted.", "N", "0"});
     AddWriteOptions(parser);
     parser.addPositionalArgument("command", "poll, read, write, tsc-dump, schedule-read or schedule-write");
     parser.addPositionalArgument("file", "tsc-dump, schedule-read, schedule-write: the tariff schedule file.", "[FILE]");

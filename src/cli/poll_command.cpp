@@ -1,7 +1,8 @@
 #include "cli/poll_command.h"
 
-#include "station/work_mode.h"
 #include "cli/cli_session.h"
+#include "link/poll_cycle.h"
+#include "station/work_mode.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,11 +14,21 @@ bool IsFailure(const QString& line)
     return !line.contains(" Send ") && !line.contains(" Received: ");
 }
 
+// The steps of one poll cycle for a meter of this type code.
+int CycleSteps(int typeCode)
+{
+    int steps = 1;
+    for (int step = NextPollStep(0, typeCode); step != 0; step = NextPollStep(step, typeCode))
+        ++steps;
+    return steps;
+}
+
 } // namespace
 
 int RunPoll(CliSession& session, int cycles)
 {
-    MeterLink& link = session.Core().link;
+    StationCore& core = session.Core();
+    MeterLink& link = core.link;
     link.SetWorkMode(NumberEditing);
     link.Protocol().SetEnabled(true);
 
@@ -28,10 +39,23 @@ int RunPoll(CliSession& session, int cycles)
         if (IsFailure(line))
             lastFailure = line;
     });
-    // A cycle ends each time the poll comes back to its first step.
-    int startsOfCycle = 0;
+    // A poll step can leave the queue unsent: an abort (a late answer or a
+    // stray byte arriving before the step's request went out) drops it and
+    // the poll goes on with the next step. So the cycles are counted in
+    // requests sent, and the run stops at the end of the cycle in which
+    // they come to the cycles asked for.
+    bool stepWaiting = false;
+    qint64 stepsSent = 0;
+    QObject::connect(&link, &MeterLink::StatusPanelChanged, [&](int panel, const QString& command) {
+        // The link names each request on panel 1 as it goes out.
+        if (panel == 1 && !command.isEmpty() && stepWaiting) {
+            stepWaiting = false;
+            ++stepsSent;
+        }
+    });
     QObject::connect(&link, &MeterLink::PollStepQueued, [&](int step) {
-        if (step == 0 && ++startsOfCycle > cycles && cycles > 0)
+        stepWaiting = true;
+        if (step == 0 && cycles > 0 && stepsSent >= qint64(cycles) * CycleSteps(core.readings.TypeCode()))
             QCoreApplication::exit(lastFailure.isEmpty() ? 0 : 1);
     });
     QObject::connect(&link, &MeterLink::LinkLost, [&] {

@@ -3,6 +3,8 @@
 class CliSession;
 
 // Polls the meter and prints the protocol: every frame sent and received,
-// every failure and timeout. Runs `cycles` whole poll cycles (0: until
-// interrupted). Exit code 0 when every request was answered.
+// every failure and timeout. Runs until the poll has sent `cycles` whole
+// cycles' worth of requests, a step dropped unsent by an abort counting
+// for nothing, and stops at the end of a cycle (0: until interrupted).
+// Exit code 0 when every request was answered.
 int RunPoll(CliSession& session, int cycles);

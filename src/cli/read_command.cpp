@@ -1,8 +1,8 @@
 #include "cli/read_command.h"
 
-#include "station/station_core.h"
 #include "cli/cli_session.h"
 #include "meter/short_report.h"
+#include "station/station_core.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,8 +1,9 @@
 #include "cli/schedule_commands.h"
 
-#include "station/station_core.h"
+#include "cli/batch_progress.h"
 #include "cli/cli_session.h"
 #include "cli/meter_run.h"
+#include "station/station_core.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -22,9 +23,8 @@ int RunScheduleRead(CliSession& session, const QString& path)
 
     // A failed request drops the rest of the queue without a word when the
     // refusal is one the station keeps quiet about, so the answers are
-    // counted, in the order the batch asks for them.
-    const QList<QByteArray> batch = ScheduleReadBatch();
-    qsizetype answered = 0;
+    // counted.
+    BatchProgress progress(session, QStringLiteral("schedule-read"));
     bool reading = false;
     int failuresBefore = 0;
     // The meter's records reach the schedule in one go, unless one of them
@@ -32,12 +32,10 @@ int RunScheduleRead(CliSession& session, const QString& path)
     bool recordsTaken = false;
     run.WhenNumberShown([&] {
         failuresBefore = run.FailureCount();
-        reading = true;
-        core.scheduleTransfer.ActionReadSchedExecute();
-    });
-    QObject::connect(&link, &MeterLink::ResponseAccepted, [&](const QByteArray& request) {
-        if (reading && answered < batch.size() && request == batch[answered])
-            ++answered;
+        reading = progress.Follow([&] {
+            core.scheduleTransfer.ActionReadSchedExecute();
+            return true;
+        });
     });
     QObject::connect(&core.schedule, &ScheduleDocument::RecordsChanged, [&] {
         if (reading)
@@ -49,9 +47,9 @@ int RunScheduleRead(CliSession& session, const QString& path)
         if (!reading)
             return;
         reading = false;
-        if (answered < batch.size() || run.FailureCount() != failuresBefore) {
-            err << "The schedule was not read: the meter answered " << answered << " of " << batch.size()
-                << " requests. " << run.LastFailure() << Qt::endl;
+        if (progress.Answered() < progress.Size() || run.FailureCount() != failuresBefore) {
+            err << "The schedule was not read: the meter answered " << progress.Answered() << " of "
+                << progress.Size() << " requests. " << run.LastFailure() << Qt::endl;
             QCoreApplication::exit(NotSaved);
         } else if (!recordsTaken) {
             err << "The meter's zone records cannot be taken; nothing saved." << Qt::endl;

@@ -1,9 +1,10 @@
 #include "cli/schedule_commands.h"
 
-#include "station/station_core.h"
+#include "cli/batch_progress.h"
 #include "cli/cli_session.h"
 #include "cli/meter_run.h"
 #include "cli/write_options.h"
+#include "station/station_core.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -29,11 +30,12 @@ int RunScheduleWrite(CliSession& session, const QString& path)
     }
 
     MeterRun run(session);
+    BatchProgress progress(session, QStringLiteral("schedule-write"));
     run.WhenNumberShown([&] {
         // The login takes the access password from the edit, as the
         // settings write does.
         core.inputs.settings.accessPassword = session.Password();
-        if (!core.scheduleTransfer.ActionWriteSchedExecute())
+        if (!progress.Follow([&] { return core.scheduleTransfer.ActionWriteSchedExecute(); }))
             QCoreApplication::exit(NotWritten);
     });
     QObject::connect(&core.link, &MeterLink::BatchFinished, [&](WriteBatch batch, BatchOutcome outcome) {

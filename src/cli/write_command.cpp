@@ -1,9 +1,10 @@
 #include "cli/write_command.h"
 
-#include "station/station_core.h"
 #include "cli/cli_session.h"
 #include "cli/meter_run.h"
 #include "cli/write_options.h"
+#include "meter/settings_write.h"
+#include "station/station_core.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -12,31 +13,18 @@ namespace {
 
 enum ExitCode { Written = 0, NotWritten = 1, UnusableOptions = 2 };
 
-// What the station itself would leave out on this meter, said on stderr.
-void LeaveOutWhatTheMeterCannotTake(const MeterReadings& readings, SettingsInputs& inputs)
+// Why this meter rules out a write the options ask for, where the window
+// would not let the operator ask for it: the number field is usable only
+// on a meter without number, "CheckDDM" only on a meter with a ДДМ. Empty
+// when nothing is ruled out.
+QString MeterRefusal(const MeterReadings& readings, const SettingsInputs& inputs)
 {
-    QTextStream err(stderr);
     const QString shownNumber = readings.Main(MeterReadings::NumberRow);
-    if (inputs.number > 0 && shownNumber.toLongLong() != 0)
-        err << "--number left out: the meter already has the number " << shownNumber << "." << Qt::endl;
-    if (inputs.checkDdm && !readings.DdmAvailable()) {
-        err << "--ddm left out: this meter type has no remote display." << Qt::endl;
-        inputs.checkDdm = false;
-    }
-}
-
-// The operator's choices go into the inputs only now: connecting has reset
-// the pickers to follow the clock, and the number row decides whether a
-// number is written. False when the batch cannot be built
-// (the station's message is on stderr).
-bool QueueBatch(StationCore& core, const WriteChoices& choices)
-{
-    SettingsInputs& inputs = core.inputs.settings;
-    inputs = choices.inputs;
-    if (choices.timeNow)
-        SetClockToNow(inputs);
-    LeaveOutWhatTheMeterCannotTake(core.readings, inputs);
-    return core.settings.ActionSettingExecute();
+    if (inputs.number > 0 && !MeterTakesNumber(shownNumber))
+        return QStringLiteral("--number refused: the meter already has the number %1.").arg(shownNumber);
+    if (inputs.checkDdm && !readings.DdmAvailable())
+        return QStringLiteral("--ddm refused: a type-341 meter has no remote display (ДДМ).");
+    return {};
 }
 
 } // namespace
@@ -53,8 +41,21 @@ int RunWrite(CliSession& session, const QCommandLineParser& parser)
 
     StationCore& core = session.Core();
     MeterRun run(session);
+    // The choices go into the inputs only now: connecting has reset the
+    // pickers to follow the clock, and the meter's answers decide what it
+    // can take. A write it cannot take refuses the whole command, so a
+    // script never mistakes a partial write for the one it asked for.
     run.WhenNumberShown([&] {
-        if (!QueueBatch(core, choices))
+        if (const QString refusal = MeterRefusal(core.readings, choices.inputs); !refusal.isEmpty()) {
+            err << refusal << " Nothing written." << Qt::endl;
+            QCoreApplication::exit(UnusableOptions);
+            return;
+        }
+        SettingsInputs& inputs = core.inputs.settings;
+        inputs = choices.inputs;
+        if (choices.timeNow)
+            SetClockToNow(inputs);
+        if (!core.settings.ActionSettingExecute())
             QCoreApplication::exit(NotWritten);
     });
     QObject::connect(&core.link, &MeterLink::BatchFinished, [&](WriteBatch batch, BatchOutcome outcome) {

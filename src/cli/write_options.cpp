@@ -12,7 +12,7 @@ constexpr int LargestDay = 31;
 constexpr int LargestHour = 23;
 constexpr int LargestIndicatorMask = 31;
 constexpr int LargestIntegration = 60;
-constexpr qint64 LargestNumber = 0xFFFFFF;
+constexpr qint64 LargestDdmNumber = 0xFFFFFF;
 constexpr int LargestDdmMode = 8;
 
 std::optional<qint64> Whole(const QString& text, qint64 smallest, qint64 largest)
@@ -95,7 +95,7 @@ QString TakeSettings(const QCommandLineParser& parser, SettingsInputs& in)
             return QStringLiteral("--new-password must be at most 6 characters of the Windows-1251 code page.");
     }
     if ((in.checkDdm = parser.isSet("ddm"))) {
-        const auto numberMode = WholePair(parser.value("ddm"), {0, LargestNumber}, {0, LargestDdmMode});
+        const auto numberMode = WholePair(parser.value("ddm"), {0, LargestDdmNumber}, {0, LargestDdmMode});
         if (!numberMode)
             return QStringLiteral("--ddm must be NUMBER,MODE with the number 0..16777215 and the mode 0..8 (0: авто).");
         in.ddmNumber = quint32(numberMode->first);
@@ -104,9 +104,10 @@ QString TakeSettings(const QCommandLineParser& parser, SettingsInputs& in)
     in.checkResetTariff = parser.isSet("reset-schedule");
     in.checkResetRdh = parser.isSet("reset-rdh");
     if (parser.isSet("number")) {
-        const auto number = Whole(parser.value("number"), 1, LargestNumber);
+        const auto number = Whole(parser.value("number"), 1, SettingsInputs::LargestNumber);
         if (!number)
-            return QStringLiteral("--number must be 1..16777215.");
+            return QStringLiteral("--number must be 1..%1: six digits at most, as the station takes it.")
+                .arg(SettingsInputs::LargestNumber);
         in.number = *number;
     }
     return {};
@@ -131,10 +132,12 @@ void AddWriteOptions(QCommandLineParser& parser)
                       "16 automatic switching).", "MASK"},
         {"integration", "write: peak-power integration time, 1..60 minutes.", "MINUTES"},
         {"new-password", "write: a new access password, at most 6 characters.", "TEXT"},
-        {"ddm", "write: number 0..16777215 and tariff mode 0..8 (0: авто) of the remote display.", "NUMBER,MODE"},
+        {"ddm", "write: number 0..16777215 and tariff mode 0..8 (0: авто) of the remote display; on a "
+                "type-341 meter, which has none, the whole write is refused.", "NUMBER,MODE"},
         {"reset-schedule", "write: erase the tariff schedule, holidays and transfers."},
         {"reset-rdh", "write: reset the readings kept at the settlement day and hour."},
-        {"number", "write: the meter number, written only to a meter that has none yet.", "N"},
+        {"number", "write: the meter number 1..999999, for a meter that has none yet; on a meter that has "
+                   "one the whole write is refused.", "N"},
     });
 }
 

@@ -45,12 +45,16 @@ PlcParameters::PlcParameters(MeterLink& link, WriteInputs& inputs, OperationLog&
             ShowRoute(route, {});
     });
     // The settings batch follows a number write with this request too; its
-    // entry still names this tab's spin boxes, not the group and address
-    // derived from the number.
-    link_.RegisterDecoder(WritePlcAddress, [this](const QByteArray&, const QByteArray&) {
+    // entry names the group and address written with the number, which
+    // this tab's spin boxes need not hold.
+    link_.RegisterDecoder(WritePlcAddress, [this](const QByteArray& request, const QByteArray&) {
         const PlcInputs& plc = inputs_.plc;
-        log_.Append(QStringLiteral("Plc-группа=") + QString::number(plc.group) + QStringLiteral(", Plc-адрес=")
-            + QString::number(plc.address));
+        const ResponseFields written(request);
+        const bool withNumber = link_.SettingsWritePending() && written.Holds(3);
+        const int group = withNumber ? written.Byte(2) : plc.group;
+        const int address = withNumber ? written.Byte(3) : plc.address;
+        log_.Append(QStringLiteral("Plc-группа=") + QString::number(group) + QStringLiteral(", Plc-адрес=")
+            + QString::number(address));
     });
     link_.RegisterDecoder(WriteRoute, [this](const QByteArray&, const QByteArray&) {
         const PlcInputs& plc = inputs_.plc;

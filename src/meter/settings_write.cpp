@@ -1,6 +1,5 @@
 #include "meter/settings_write.h"
 
-#include "station/dialogs.h"
 #include "link/frame.h"
 #include "link/meter_link.h"
 #include "link/wire_values.h"
@@ -10,6 +9,7 @@
 #include "meter/meter_time_stamp.h"
 #include "meter/operation_log.h"
 #include "meter/settings_log_entries.h"
+#include "station/dialogs.h"
 
 namespace {
 
@@ -32,13 +32,6 @@ QByteArray LowByteFirst(quint32 value, int bytes)
     QByteArray out;
     AppendLittleEndian(out, value, bytes);
     return out;
-}
-
-// An empty row (not yet read) is no meter without number.
-bool ShowsMeterWithoutNumber(const QString& shownNumber)
-{
-    bool isNumber = false;
-    return shownNumber.toLongLong(&isNumber) == 0 && isNumber;
 }
 
 quint8 IndicatorMask(const SettingsInputs& inputs)
@@ -77,6 +70,12 @@ std::pair<int, int> DerivedPlcAddress(qint64 number)
     return {ZeroAsHundred(int(number % 10000 / 100)), ZeroAsHundred(int(number % 100))};
 }
 
+bool MeterTakesNumber(const QString& shownNumber)
+{
+    bool isNumber = false;
+    return shownNumber.toLongLong(&isNumber) == 0 && isNumber;
+}
+
 std::variant<QList<QByteArray>, QString> BuildSettingsBatch(const SettingsInputs& inputs, const QString& shownNumber)
 {
     if (const QString refusal = Refusal(inputs); !refusal.isEmpty())
@@ -86,8 +85,7 @@ std::variant<QList<QByteArray>, QString> BuildSettingsBatch(const SettingsInputs
         batch << MakeFrame(WriteClock, ClockPayload(inputs));
     if (inputs.checkPassword)
         batch << NewPasswordRequest();
-    // Only a meter that has no number yet gets one.
-    if (inputs.number > 0 && ShowsMeterWithoutNumber(shownNumber)) {
+    if (inputs.number > 0 && MeterTakesNumber(shownNumber)) {
         const auto [group, address] = DerivedPlcAddress(inputs.number);
         batch << MakeFrame(WriteNumber, LowByteFirst(quint32(inputs.number), 3))
               << MakeFrame(WritePlcAddress, Bytes({group, address}));

@@ -24,6 +24,11 @@ std::variant<QList<QByteArray>, QString> BuildSettingsBatch(const SettingsInputs
 // Power-line group and address derived from a meter number, 0 made 100.
 std::pair<int, int> DerivedPlcAddress(qint64 number);
 
+// Whether a meter whose "Заводской номер" shows this text takes a number:
+// only one that shows 0 does, not one whose row is still empty (not yet
+// read).
+bool MeterTakesNumber(const QString& shownNumber);
+
 class SettingsWrite : public QObject {
     Q_OBJECT
 public:

@@ -13,6 +13,10 @@
 #include <array>
 
 struct SettingsInputs {
+    // SpinEdit_Number takes six digits at most: the operation log files
+    // its entries under six-digit numbers, and a longer one is never found.
+    static constexpr qint64 LargestNumber = 999999;
+
     bool checkTime = true;          // CheckTime
     QDate date;                     // DatePicker
     QTime time;                     // TimePicker
@@ -32,7 +36,7 @@ struct SettingsInputs {
     int ddmMode = 0;                // ComboTarifDDM index: 0 "авто", 1..8
     bool checkResetTariff = false;  // CheckResetTariff
     bool checkResetRdh = false;     // CheckResetRdh
-    qint64 number = 0;              // SpinEdit_Number
+    qint64 number = 0;              // SpinEdit_Number 0..LargestNumber
     QString accessPassword;         // LabeledPass2
     QString newPassword;            // LabeledPass1
 };

@@ -1,14 +1,18 @@
 // vm742-cli tsc-dump, schedule-write and schedule-read, run as the operator
 // runs them: on tsc files built here byte by byte, on vm742-sim behind a
 // pseudo-terminal, where a written schedule stays for the read, and on a
-// line where nothing answers.
+// line where nothing answers; and what a terminal shows of their progress.
 
 #include "cli_run.h"
+#include "running_cli.h"
 #include "sim/pseudo_terminal.h"
 #include "simulated_meter_process.h"
 
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +57,35 @@ QByteArray FileBytes(const QString& path)
 
 const QString ChecksumRow = QStringLiteral("Контрольная сумма тарифного расписания");
 
+// Everything written to a pseudo-terminal's slave, read from its master
+// while the test's event loop runs.
+class TerminalScreen {
+public:
+    TerminalScreen()
+    {
+        fcntl(terminal_.Master(), F_SETFL, fcntl(terminal_.Master(), F_GETFL) | O_NONBLOCK);
+        QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { Drain(); });
+    }
+    QString SlavePath() const { return terminal_.SlavePath(); }
+    QString Text()
+    {
+        Drain();
+        return QString::fromUtf8(bytes_);
+    }
+
+private:
+    void Drain()
+    {
+        char buffer[4096];
+        for (ssize_t got; (got = ::read(terminal_.Master(), buffer, sizeof buffer)) > 0;)
+            bytes_.append(buffer, got);
+    }
+
+    PseudoTerminal terminal_;
+    QSocketNotifier notifier_{terminal_.Master(), QSocketNotifier::Read};
+    QByteArray bytes_;
+};
+
 } // namespace
 
 class TestScheduleCommands : public QObject {
@@ -68,6 +101,8 @@ private slots:
     void writeLogsInWithThePasswordGiven();
     void refusesMoreRecordsThanTheMeterHolds();
     void readFailsWhenTheFileCannotBeWritten();
+    void terminalSeesTheCountOnOneLine_data();
+    void terminalSeesTheCountOnOneLine();
     void failsWhereNothingAnswers_data();
     void failsWhereNothingAnswers();
 };
@@ -184,6 +219,9 @@ void TestScheduleCommands::writtenScheduleReadsBack()
     const CliRun read = RunCli(port + QStringList{"schedule-read", readPath}, directory.path());
     QVERIFY2(read.exitCode == 0, qPrintable(read.err));
     QCOMPARE(FileBytes(readPath).toHex(' '), readBack.toHex(' '));
+    // A stderr that is no terminal gets no progress drawn on it.
+    QCOMPARE(write.err, QString());
+    QCOMPARE(read.err, QString());
 }
 
 void TestScheduleCommands::writeLogsInWithThePasswordGiven()
@@ -225,6 +263,37 @@ void TestScheduleCommands::readFailsWhenTheFileCannotBeWritten()
     const CliRun run = RunCli({"--sim", "schedule-read", path}, directory.path());
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(path), qPrintable(run.err));
+}
+
+void TestScheduleCommands::terminalSeesTheCountOnOneLine_data()
+{
+    QTest::addColumn<QString>("command");
+
+    QTest::newRow("write") << "schedule-write";
+    QTest::newRow("read") << "schedule-read";
+}
+
+// Each answer redraws "command: answered/size" over the line; the whole
+// batch answered, the line ends.
+void TestScheduleCommands::terminalSeesTheCountOnOneLine()
+{
+    QFETCH(QString, command);
+
+    const SimulatedMeterProcess meter({});
+    QTemporaryDir directory;
+    const QString path = FilePath(directory, "schedule.tsc");
+    WriteFile(path, RichSchedule());
+    TerminalScreen screen;
+    RunningCli cli({"--port", meter.Path(), command, path}, screen.SlavePath());
+    QCOMPARE(cli.Finish(90000), 0);
+
+    const QString text = screen.Text();
+    QVERIFY2(text.startsWith('\r') && text.endsWith('\n'), qPrintable(text));
+    const QStringList draws = text.chopped(1).split('\r').mid(1);
+    const QString size = draws.last().section('/', 1);
+    QVERIFY2(draws.size() > 1 && draws.size() == size.toInt(), qPrintable(text));
+    for (int answered = 1; answered <= draws.size(); ++answered)
+        QCOMPARE(draws[answered - 1], command + ": " + QString::number(answered) + '/' + size);
 }
 
 void TestScheduleCommands::failsWhereNothingAnswers_data()

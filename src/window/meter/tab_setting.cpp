@@ -1,6 +1,7 @@
 #include "window/meter/tab_setting.h"
 
 #include "meter/ddm_tariff_modes.h"
+#include "meter/write_inputs.h"
 #include "window/controls/edit_caption.h"
 #include "window/controls/indicator_list.h"
 #include "window/controls/named.h"
@@ -70,7 +71,7 @@ QGroupBox* TimeGroup(TabSetting& tab)
 
 QGroupBox* NumberGroup(TabSetting& tab)
 {
-    tab.SpinEdit_Number = RangedSpin("SpinEdit_Number", 0, 999999);
+    tab.SpinEdit_Number = RangedSpin("SpinEdit_Number", 0, int(SettingsInputs::LargestNumber));
     tab.SpinEdit_Number->findChild<QLineEdit*>()->setMaxLength(NumberDigits);
     // Number allocation belongs to the production line; elsewhere the
     // button is there and does nothing.
