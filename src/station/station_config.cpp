@@ -20,14 +20,21 @@ std::optional<QString> PortValue(const QVariant& value)
     return text;
 }
 
-std::optional<bool> BoolValue(const QVariant& value)
+// A flag as stations write it: an integer (older stations, and this one),
+// any but 0 being set, or Qt's text "true"/"false" (earlier builds of this
+// one). Anything else counts as absent.
+std::optional<bool> FlagValue(const QVariant& value)
 {
     if (value.typeId() == QMetaType::Bool)
         return value.toBool();
-    const QString text = value.toString().trimmed().toLower();
-    if (text == "true" || text == "1")
+    const QString text = value.toString().trimmed();
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    if (isNumber)
+        return number != 0;
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
         return true;
-    if (text == "false" || text == "0")
+    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
         return false;
     return std::nullopt;
 }
@@ -45,7 +52,15 @@ QVariant StoredPort(const QString& name)
 
 std::unique_ptr<QSettings> ConfigStore::OpenDefault()
 {
-    return std::make_unique<QSettings>(QStringLiteral("Velmarco"), QStringLiteral("VM-742"));
+    auto settings = std::make_unique<QSettings>(QStringLiteral("Velmarco"), QStringLiteral("VM-742"));
+    settings->setFallbacksEnabled(false);
+    return settings;
+}
+
+ConfigStore::ConfigStore(QSettings& settings)
+    : settings_(settings)
+{
+    settings_.setFallbacksEnabled(false);
 }
 
 StationConfig ConfigStore::Read(const QDir& startDir) const
@@ -61,7 +76,7 @@ StationConfig ConfigStore::Read(const QDir& startDir) const
         config.workMode -= PasswordEditing;
     // Whatever "Sql" holds, even 0: only deleting it leaves production mode.
     config.sqlMode = settings_.contains(QStringLiteral("Sql"));
-    if (const auto on = BoolValue(settings_.value(ScanKey)))
+    if (const auto on = FlagValue(settings_.value(ScanKey)))
         config.scannerOn = *on;
     if (QFileInfo::exists(startDir.filePath(MarkerFile))) {
         config.workMode |= NumberEditing;
@@ -76,6 +91,6 @@ void ConfigStore::Write(const QString& meterPort, const QString& scannerPort, bo
         settings_.setValue(PortKey, StoredPort(meterPort));
     if (!scannerPort.isEmpty())
         settings_.setValue(ScanerKey, StoredPort(scannerPort));
-    settings_.setValue(ScanKey, scannerOn);
+    settings_.setValue(ScanKey, scannerOn ? 1 : 0);
     settings_.sync();
 }

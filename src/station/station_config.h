@@ -1,7 +1,10 @@
 #pragma once
 // The station's remembered settings and the mode they decide at start-up.
 // The store is QSettings under "Velmarco/VM-742" (the registry key
-// SOFTWARE\Velmarco\VM-742 on Windows), read at start-up, written at close.
+// HKEY_CURRENT_USER\SOFTWARE\Velmarco\VM-742 on Windows,
+// ~/.config/Velmarco/VM-742.conf elsewhere), read at start-up, written at
+// close. Only that store counts: a "Sql" or "Master" left in a maker-wide
+// or system-wide store must not switch the station's mode.
 
 #include "station/work_mode.h"
 
@@ -24,16 +27,19 @@ struct StationConfig {
 
 class ConfigStore {
 public:
-    // The platform's store for this user.
+    // The platform's store for this user, without fallbacks.
     static std::unique_ptr<QSettings> OpenDefault();
     static constexpr const char* MarkerFile = "SettingSql.vlm";
 
-    explicit ConfigStore(QSettings& settings) : settings_(settings) { }
+    // Switches the settings' fallbacks off, so that whoever opened them
+    // reads and writes only the station's own store from now on.
+    explicit ConfigStore(QSettings& settings);
 
     // Remembered ports, "Master", "NoUser", "Sql", "Scan" and the marker
     // file in the start directory. A value of the wrong type counts as absent.
     StationConfig Read(const QDir& startDir) const;
-    // Empty port names are not written.
+    // Empty port names are not written. Flags are written as the integers
+    // 0 and 1, which older stations sharing the store read.
     void Write(const QString& meterPort, const QString& scannerPort, bool scannerOn);
 
 private:

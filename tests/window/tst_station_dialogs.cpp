@@ -4,16 +4,29 @@
 #include "opened_urls.h"
 
 #include "window/about/about_box.h"
-#include "window/about/about_contacts.h"
 #include "window/meter/form_status.h"
 #include "meter/status_decoding.h"
+#include "station/service_contacts.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QUrl>
+
+namespace {
+
+// The plant's contacts file in the program's folder.
+void PlaceContacts(const QTemporaryDir& programDir, const QByteArray& text)
+{
+    QFile contacts(programDir.filePath(ServiceContactsFile::FileName));
+    QVERIFY(contacts.open(QIODevice::WriteOnly));
+    QCOMPARE(contacts.write(text), text.size());
+}
+
+} // namespace
 
 class TestStationDialogs : public QObject {
     Q_OBJECT
@@ -90,26 +103,82 @@ private slots:
         QCOMPARE(accepted.count(), 1);
     }
 
-    void aboutBoxLinksOpen_data()
+    // The plant's service desk from the contacts file beside the program;
+    // without it, the user guide and no telephone numbers.
+    void aboutBoxShowsTheServiceDesk_data()
     {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QUrl>("opened");
-        QTest::newRow("web page") << "Label3" << QUrl(AboutContacts::Web);
-        QTest::newRow("e-mail") << "Label6" << QUrl(QStringLiteral("mailto:") + AboutContacts::Email);
+        QTest::addColumn<QByteArray>("file");
+        // Empty: the user guide.
+        QTest::addColumn<QString>("web");
+        QTest::addColumn<QUrl>("webOpened");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("phone1");
+        QTest::addColumn<QString>("phone2");
+        QTest::newRow("no contacts file") << QByteArray() << "" << QUrl() << "" << "" << "";
+        QTest::newRow("contacts file")
+            << QByteArray("web=https://service.plant.example\nemail=service@plant.example\n"
+                          "phone1=+7 (812) 555-01-01\nphone2=+7 (812) 555-01-02\n")
+            << "https://service.plant.example" << QUrl("https://service.plant.example") << "service@plant.example"
+            << "+7 (812) 555-01-01" << "+7 (812) 555-01-02";
+        QTest::newRow("web address without a scheme")
+            << QByteArray("web=www.plant.example\nphone2=02\n") << "www.plant.example"
+            << QUrl("http://www.plant.example") << "" << "" << "02";
+        QTest::newRow("no web address in the file")
+            << QByteArray("email=service@plant.example\n") << "" << QUrl() << "service@plant.example" << "" << "";
     }
 
-    void aboutBoxLinksOpen()
+    void aboutBoxShowsTheServiceDesk()
     {
-        QFETCH(QString, label);
-        QFETCH(QUrl, opened);
-        TAboutBox box;
+        QFETCH(QByteArray, file);
+        QFETCH(QString, web);
+        QFETCH(QUrl, webOpened);
+        QFETCH(QString, email);
+        QFETCH(QString, phone1);
+        QFETCH(QString, phone2);
+        QTemporaryDir startDir;
+        QTemporaryDir programDir;
+        if (!file.isNull())
+            PlaceContacts(programDir, file);
+        const QString guide = programDir.filePath(QStringLiteral("Setting_Vm_742.html"));
+        TAboutBox box{QDir(startDir.path()), QDir(programDir.path())};
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
-        OpenedUrls urls({QStringLiteral("https"), QStringLiteral("mailto")});
-        auto* link = box.findChild<QLabel*>(label);
-        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-        QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(urls.urls, QList<QUrl>{opened});
+        SaveScreenshot(box, QStringLiteral("about_box_") + QString(QTest::currentDataTag()).replace(' ', '_'));
+
+        auto* webLink = Find<QLabel>(box, "Label3");
+        auto* emailLink = Find<QLabel>(box, "Label6");
+        QCOMPARE(webLink->text(), web.isEmpty() ? QStringLiteral("Setting_Vm_742.html") : web);
+        QCOMPARE(webLink->toolTip(), web.isEmpty() ? QDir::toNativeSeparators(guide) : web);
+        QCOMPARE(emailLink->text(), email);
+        QCOMPARE(Find<QLabel>(box, "Label8")->text(), phone1);
+        QCOMPARE(Find<QLabel>(box, "Label9")->text(), phone2);
+
+        OpenedUrls urls({QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("mailto"),
+                         QStringLiteral("file")});
+        QList<QUrl> opened{webOpened.isEmpty() ? QUrl::fromLocalFile(guide) : webOpened};
+        if (!email.isEmpty())
+            opened.append(QUrl(QStringLiteral("mailto:") + email));
+        for (QLabel* link : {webLink, emailLink}) {
+            QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
+        QCOMPARE(urls.urls, opened);
+    }
+
+    // Contacts too long for the box are cut at its edge; the tooltips keep
+    // the whole of them.
+    void aboutBoxLongContactsInTooltips()
+    {
+        const QString web = QStringLiteral("https://service.plant.example/the/service/desk/of/the/plant.html");
+        const QString phone = QStringLiteral("+7 (812) 555-01-01, +7 (812) 555-01-02, +7 (812) 555-01-03");
+        QTemporaryDir programDir;
+        PlaceContacts(programDir, ("web=" + web + "\nphone1=" + phone + "\n").toUtf8());
+        TAboutBox box{QDir(programDir.path()), QDir(programDir.path())};
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        SaveScreenshot(box, QStringLiteral("about_box_long_contacts"));
+        QCOMPARE(Find<QLabel>(box, "Label3")->toolTip(), web);
+        QCOMPARE(Find<QLabel>(box, "Label8")->toolTip(), phone);
     }
 };
 

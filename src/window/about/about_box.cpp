@@ -1,11 +1,11 @@
 #include "window/about/about_box.h"
 
 #include "station/memory_status.h"
-#include "window/about/about_contacts.h"
 #include "window/controls/link_label.h"
 #include "window/controls/named.h"
 #include "window/main/application_icon.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QGridLayout>
@@ -30,6 +30,14 @@ QLabel* Centred(QLabel* label)
     return label;
 }
 
+// A contact line too long for the box is cut at its edge; the tooltip
+// keeps the whole of it.
+QLabel* ContactLine(QLabel* label, const QString& whole)
+{
+    label->setToolTip(whole);
+    return label;
+}
+
 QFont Bold(QFont font, int pixels)
 {
     font.setBold(true);
@@ -40,7 +48,13 @@ QFont Bold(QFont font, int pixels)
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent)
+    : TAboutBox(QDir::current(), QDir(QCoreApplication::applicationDirPath()), parent)
+{
+}
+
+TAboutBox::TAboutBox(const QDir& startDir, const QDir& programDir, QWidget* parent)
+    : QDialog(parent),
+      contacts_(ChooseAboutContacts(startDir, programDir))
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("О программе"));
@@ -107,12 +121,12 @@ QWidget* TAboutBox::CreateTitlePanel()
 QWidget* TAboutBox::CreateContacts()
 {
     auto* group = Named(new QGroupBox(QStringLiteral("Наши координаты")), "GroupBox1");
-    auto* web = new LinkLabel(AboutContacts::Web);
-    auto* email = new LinkLabel(AboutContacts::Email);
+    auto* web = new LinkLabel(contacts_.webText);
+    auto* email = new LinkLabel(contacts_.desk.email);
     connect(web, &LinkLabel::Clicked, this, &TAboutBox::Label3Click);
     connect(email, &LinkLabel::Clicked, this, &TAboutBox::Label6Click);
-    Label3 = Named(web, "Label3");
-    Label6 = Named(email, "Label6");
+    Label3 = Named(ContactLine(web, contacts_.webTip), "Label3");
+    Label6 = Named(ContactLine(email, contacts_.desk.email), "Label6");
 
     auto* grid = new QGridLayout(group);
     grid->setVerticalSpacing(1);
@@ -121,8 +135,10 @@ QWidget* TAboutBox::CreateContacts()
     grid->addWidget(new QLabel(QStringLiteral("E-mail:")), 2, 0);
     grid->addWidget(Label6, 3, 0);
     grid->addWidget(new QLabel(QStringLiteral("Телефоны:")), 4, 0);
-    grid->addWidget(Named(new QLabel(AboutContacts::Phone1), "Label8"), 5, 0);
-    grid->addWidget(Named(new QLabel(AboutContacts::Phone2), "Label9"), 6, 0);
+    const QString& phone1 = contacts_.desk.phone1;
+    const QString& phone2 = contacts_.desk.phone2;
+    grid->addWidget(Named(ContactLine(new QLabel(phone1), phone1), "Label8"), 5, 0);
+    grid->addWidget(Named(ContactLine(new QLabel(phone2), phone2), "Label9"), 6, 0);
     return group;
 }
 
@@ -149,10 +165,12 @@ void TAboutBox::showEvent(QShowEvent* event)
 
 void TAboutBox::Label3Click()
 {
-    QDesktopServices::openUrl(QUrl(Label3->text()));
+    QDesktopServices::openUrl(contacts_.webUrl);
 }
 
 void TAboutBox::Label6Click()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + Label6->text()));
+    // An empty line opens no empty message.
+    if (!contacts_.desk.email.isEmpty())
+        QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + contacts_.desk.email));
 }

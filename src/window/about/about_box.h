@@ -1,6 +1,8 @@
 #pragma once
-// TAboutBox: the product, its version, how to reach us, and the
-// workstation's physical memory.
+// TAboutBox: the product, its version, how to reach the plant's service
+// desk, and the workstation's physical memory.
+
+#include "window/about/about_contacts.h"
 
 #include <QDialog>
 
@@ -9,6 +11,10 @@ class QLabel;
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
+    // The contacts file is looked for in the program's folder, the user
+    // guide where the help command looks for it.
+    TAboutBox(const QDir& startDir, const QDir& programDir, QWidget* parent = nullptr);
+    // The current directory and the program's own folder.
     explicit TAboutBox(QWidget* parent = nullptr);
 
 protected:
@@ -22,6 +28,7 @@ private:
     void Label3Click();
     void Label6Click();
 
+    const AboutContacts contacts_;
     QLabel* Label3;
     QLabel* Label6;
     QLabel* Label1;
