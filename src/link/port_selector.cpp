@@ -15,18 +15,28 @@ QStringList PlatformPorts()
     return names;
 }
 
+// Port numbers count from 1 as the PC's serial ports do (COM1 on Windows);
+// Linux names the same lines from 0 (COM1 is ttyS0).
+QString ComName(int number)
+{
+    return QStringLiteral("COM%1").arg(number);
+}
+
+QString TtySName(int number)
+{
+    return QStringLiteral("ttyS%1").arg(number - 1);
+}
+
 QStringList DefaultCandidates()
 {
-#ifdef Q_OS_WIN
-    const QString pattern = QStringLiteral("COM%1");
-    const int first = 1;
-#else
-    const QString pattern = QStringLiteral("ttyS%1");
-    const int first = 0;
-#endif
     QStringList names;
-    for (int n = first; n < first + 8; ++n)
-        names.append(pattern.arg(n));
+    for (int number = 1; number <= 8; ++number) {
+#ifdef Q_OS_WIN
+        names.append(ComName(number));
+#else
+        names.append(TtySName(number));
+#endif
+    }
     return names;
 }
 
@@ -79,7 +89,8 @@ bool Matches(const QString& remembered, const QString& name)
         return true;
     bool isNumber = false;
     const int number = remembered.toInt(&isNumber);
-    return isNumber && SameName(QStringLiteral("COM%1").arg(number), name);
+    // Unix tells device names apart by letter case: ttys0 is another line.
+    return isNumber && (SameName(ComName(number), name) || name == TtySName(number));
 }
 
 int FirstMatch(const QStringList& names, const QString& remembered)

@@ -15,7 +15,8 @@ struct PortSources {
     std::function<QStringList()> listed;
     QStringList probeCandidates;
 
-    // QSerialPortInfo's names; COM1..COM8 on Windows, ttyS0..ttyS7 elsewhere.
+    // QSerialPortInfo's names; the ports 1..8: COM1..COM8 on Windows,
+    // ttyS0..ttyS7 elsewhere.
     static PortSources Platform();
 };
 
@@ -26,9 +27,11 @@ public:
 
     // Lists the ports once at start-up and selects the remembered ones. A
     // remembered port matches a name in any letter case, or as a plain
-    // number n the name "COMn" (older configurations keep numbers); one
-    // that matches nothing leaves its list without a selection. A probe
-    // candidate is listed only when `probe` can open it and write a byte.
+    // number n (older configurations and a first start keep numbers) the
+    // port that number stands for: "COMn", or ttyS(n-1) where the platform
+    // names its ports from ttyS0, as the probe pairs them. One that matches
+    // nothing leaves its list without a selection. A probe candidate is
+    // listed only when `probe` can open it and write a byte.
     void DiscoverPorts(const QString& meterPort, const QString& scannerPort, SerialChannel& probe);
 
     void ComboPortChange(int index);

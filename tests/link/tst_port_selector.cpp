@@ -63,11 +63,16 @@ private slots:
 
         const QStringList com{"COM1", "COM3"};
         const QStringList tty{"ttyS0", "ttyUSB0"};
+        const QStringList ttyS{"ttyS0", "ttyS1", "ttyS2"};
         QTest::newRow("meter remembered as a number") << com << "3" << "" << 1 << -1;
         QTest::newRow("meter remembered by name") << tty << "ttyUSB0" << "" << 1 << -1;
         QTest::newRow("scanner remembered apart") << tty << "ttyUSB0" << "ttyS0" << 1 << 0;
         QTest::newRow("letter case ignored") << com << "com3" << "Com1" << 1 << 0;
-        QTest::newRow("numbers name only COM ports") << QStringList{"ttyS3"} << "3" << "3" << -1 << -1;
+        // A first start remembers the ports 1 and 2.
+        QTest::newRow("first start on ttyS ports") << ttyS << "1" << "2" << 0 << 1;
+        QTest::newRow("ttyS counts from 0") << QStringList{"ttyS3"} << "3" << "4" << -1 << 0;
+        QTest::newRow("ttyS name remembered as text") << ttyS << "ttyS2" << "ttyS1" << 2 << 1;
+        QTest::newRow("numbers never name adapters") << QStringList{"ttyUSB0", "ttyUSB1"} << "1" << "0" << -1 << -1;
         QTest::newRow("remembered ports gone") << tty << "COM2" << "ttyACM0" << -1 << -1;
     }
     void discovery()
@@ -123,6 +128,22 @@ private slots:
         for (const QString& name : listed)
             QCOMPARE(probe.written.value(name), QByteArray(1, '\0'));
         QVERIFY(!probe.Active());
+    }
+
+    // A number means the same port whether the platform lists its ports or
+    // they are probed: the first and the last of the probed ones here.
+    void numbersMeanTheProbedPorts()
+    {
+        const PortSources platform = PortSources::Platform();
+        ProbeLine probe;
+        probe.present = platform.probeCandidates;
+        PortSelector ports(Sources({}, platform.probeCandidates));
+        const int last = int(platform.probeCandidates.size());
+        ports.DiscoverPorts("1", QString::number(last), probe);
+
+        QCOMPARE(ports.ComboPortItems(), platform.probeCandidates);
+        QCOMPARE(ports.MeterIndex(), 0);
+        QCOMPARE(ports.ScanerIndex(), last - 1);
     }
 
     // Both start from COM3 remembered and move the meter to COM1.

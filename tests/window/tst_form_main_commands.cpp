@@ -1,7 +1,7 @@
 // The window's commands as the operator meets them (caption, hint,
 // shortcut, image, enabled state at start, tool button and menu item), the
-// menu, the port choice shared by ComboPort and NPort, help and the modal
-// dialogs.
+// menu, the port choice shared by ComboPort and NPort, connecting without
+// a port, help and the modal dialogs.
 
 #include "form_fixture.h"
 #include "opened_urls.h"
@@ -11,9 +11,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -113,7 +115,6 @@ private slots:
         QVERIFY(action);
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->toolTip(), hint);
-        QCOMPARE(action->statusTip(), hint);
         QCOMPARE(action->shortcut(), shortcut);
         QCOMPARE(action->isEnabled(), enabled);
         QVERIFY(!action->icon().pixmap(16, 16).isNull());
@@ -129,7 +130,10 @@ private slots:
             return;
         auto* item = form->findChild<QAction*>(menuItem);
         QVERIFY(item);
-        QVERIFY(Find<QMenu>(*form, qPrintable(menu))->actions().contains(item));
+        QMenu* inMenu = Find<QMenu>(*form, qPrintable(menu));
+        QVERIFY(inMenu->actions().contains(item));
+        QCOMPARE(item->toolTip(), hint);
+        QVERIFY(inMenu->toolTipsVisible());
         QCOMPARE(item->text().section(QLatin1Char('\t'), 0, 0), caption);
         QCOMPARE(item->text().section(QLatin1Char('\t'), 1), shortcut.toString(QKeySequence::NativeText));
         QCOMPARE(item->isEnabled(), enabled);
@@ -196,6 +200,83 @@ private slots:
         QVERIFY(!items[3]->isChecked());
         // Only the meter has a simulated line; the scanner is offered real ports.
         QCOMPARE(Find<QComboBox>(*form, "ComboScaner")->count(), 3);
+    }
+
+    // A hint shows beside the mouse; the status bar keeps showing the
+    // requests sent and the request in flight.
+    void hintsLeaveTheStatusPanels_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("tool button") << "";
+        QTest::newRow("menu item") << "N1";
+    }
+
+    void hintsLeaveTheStatusPanels()
+    {
+        QFETCH(QString, menu);
+        FormFixture fixture;
+        auto form = fixture.Open();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        emit form->Link().StatusPanelChanged(0, QStringLiteral("17"));
+        emit form->Link().StatusPanelChanged(1, QStringLiteral("Чтение номера"));
+
+        if (menu.isEmpty()) {
+            auto* button = Find<QToolButton>(*form, "ToolButton1");
+            QTest::mouseMove(button, button->rect().center());
+            QTRY_VERIFY(button->underMouse());
+        } else {
+            // Opened from the menu bar, as the operator opens it: the menu
+            // passes its hints on to the window that opened it.
+            auto* popup = Find<QMenu>(*form, qPrintable(menu));
+            QMenuBar* bar = form->menuBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(popup->menuAction()).center());
+            QVERIFY(QTest::qWaitForWindowExposed(popup));
+            QAction* item = Find<QAction>(*form, "N3");
+            QTest::mouseMove(popup, popup->actionGeometry(item).center());
+            QTRY_COMPARE(popup->activeAction(), item);
+        }
+
+        QCOMPARE(form->statusBar()->currentMessage(), QString());
+        auto* sent = Find<QLabel>(*form, "StatusPanel0");
+        auto* inFlight = Find<QLabel>(*form, "StatusPanel1");
+        QVERIFY(sent->isVisible());
+        QVERIFY(inFlight->isVisible());
+        QCOMPARE(sent->text(), QStringLiteral("17"));
+        QCOMPARE(inFlight->text(), QStringLiteral("Чтение номера"));
+        const QString row = QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_');
+        SaveScreenshot(*form, QStringLiteral("form_main_hint_") + row);
+    }
+
+    // With no port chosen nothing is opened, and the message says why.
+    void connectWithoutAPort_data()
+    {
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("no serial port at all")
+            << QStringList{}
+            << "Ошибка: Порт не выбран: последовательные порты не найдены. "
+               "Подключите счетчик к последовательному порту и перезапустите программу.";
+        // The first start looks for port 1, which this machine lacks.
+        QTest::newRow("remembered port gone")
+            << QStringList{"COM3"} << "Ошибка: Порт не выбран. Выберите порт счетчика в списке «Порт:».";
+    }
+
+    void connectWithoutAPort()
+    {
+        QFETCH(QStringList, ports);
+        QFETCH(QString, message);
+
+        FormFixture fixture;
+        fixture.ports = ports;
+        auto form = fixture.Open();
+        QCOMPARE(Find<QComboBox>(*form, "ComboPort")->currentText(), QString());
+        Find<QAction>(*form, "ActionConnect")->trigger();
+        QCOMPARE(fixture.dialogs.messages, QStringList{message});
+        QVERIFY(!form->Channels().Port().Active());
+        QVERIFY(Find<QAction>(*form, "ActionConnect")->isEnabled());
+        QVERIFY(!Find<QAction>(*form, "ActionDisconnect")->isEnabled());
     }
 
     void connectionFailureIsReported()

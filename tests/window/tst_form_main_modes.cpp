@@ -99,28 +99,37 @@ private slots:
     }
 
     // The remembered ports are chosen again; a port that is gone leaves its
-    // list without a choice.
+    // list without a choice. Where ports are named ttyS0, ttyS1…, port 1 is
+    // ttyS0.
     void rememberedPorts_data()
     {
+        QTest::addColumn<QStringList>("ports");
         QTest::addColumn<QVariant>("port");
         QTest::addColumn<QVariant>("scaner");
         QTest::addColumn<QString>("meterChoice");
         QTest::addColumn<QString>("scannerChoice");
 
-        QTest::newRow("first start") << QVariant() << QVariant() << "COM1" << "COM2";
-        QTest::newRow("numbers") << QVariant(3) << QVariant(1) << "COM3" << "COM1";
-        QTest::newRow("names") << QVariant("com2") << QVariant("COM3") << "COM2" << "COM3";
-        QTest::newRow("gone") << QVariant(7) << QVariant("ttyUSB0") << "" << "";
+        const QStringList com{"COM1", "COM2", "COM3"};
+        const QStringList tty{"ttyS0", "ttyS1", "ttyUSB0"};
+        QTest::newRow("first start") << com << QVariant() << QVariant() << "COM1" << "COM2";
+        QTest::newRow("numbers") << com << QVariant(3) << QVariant(1) << "COM3" << "COM1";
+        QTest::newRow("names") << com << QVariant("com2") << QVariant("COM3") << "COM2" << "COM3";
+        QTest::newRow("gone") << com << QVariant(7) << QVariant("ttyUSB0") << "" << "";
+        QTest::newRow("first start on ttyS ports") << tty << QVariant() << QVariant() << "ttyS0" << "ttyS1";
+        QTest::newRow("ttyS ports by name") << tty << QVariant("ttyUSB0") << QVariant("ttyS0") << "ttyUSB0"
+                                            << "ttyS0";
     }
 
     void rememberedPorts()
     {
+        QFETCH(QStringList, ports);
         QFETCH(QVariant, port);
         QFETCH(QVariant, scaner);
         QFETCH(QString, meterChoice);
         QFETCH(QString, scannerChoice);
 
         FormFixture fixture;
+        fixture.ports = ports;
         if (port.isValid())
             fixture.settings.setValue("Port", port);
         if (scaner.isValid())

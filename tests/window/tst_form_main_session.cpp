@@ -1,12 +1,14 @@
 // A session with the simulated meter, as an operator sees it: connect,
-// watch the tab "О счетчике" fill, disconnect; and what the window shows of
-// the link's failures and results.
+// watch the tab "О счетчике" fill, disconnect; what the window shows of
+// the link's failures and results; the keyboard's way past what is only
+// read.
 
 #include "form_fixture.h"
 
 #include "window/main/indicator_shape.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QTextBlock>
 
@@ -36,6 +39,15 @@ QStringList ClippedCells(QTableWidget* list)
         }
     }
     return clipped;
+}
+
+// Brings forward every page the widget lies on.
+void ShowPagesOf(QWidget* widget)
+{
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget()))
+            pages->setCurrentWidget(w);
+    }
 }
 
 } // namespace
@@ -133,6 +145,44 @@ private slots:
         QTRY_COMPARE(shape->isVisible(), shown);
         if (shown)
             QCOMPARE(shape->grab().toImage().pixelColor(shape->rect().center()), color);
+    }
+
+    // Tab moves on from a list or text the operator only reads, not from
+    // cell to cell: the two lists of "О счетчике" take one press each.
+    void tabLeavesReadOnlyViews_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("next");
+
+        QTest::newRow("ListMain") << "ListMain" << "ListAddi";
+        QTest::newRow("ListAddi") << "ListAddi" << "";
+        QTest::newRow("ListRoute") << "ListRoute" << "";
+        QTest::newRow("ListZones") << "ListZones" << "";
+        QTest::newRow("ListCalendar") << "ListCalendar" << "";
+        QTest::newRow("MemoDb") << "MemoDb" << "";
+        QTest::newRow("Memo_Terminal") << "Memo_Terminal" << "";
+    }
+
+    void tabLeavesReadOnlyViews()
+    {
+        QFETCH(QString, view);
+        QFETCH(QString, next);
+
+        FormFixture fixture;
+        auto form = fixture.Open();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* control = Find<QWidget>(*form, qPrintable(view));
+        ShowPagesOf(control);
+        control->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(control->hasFocus());
+
+        QTest::keyClick(control, Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QVERIFY2(focus != control && !control->isAncestorOf(focus), qPrintable(focus->objectName()));
+        if (!next.isEmpty())
+            QCOMPARE(focus->objectName(), next);
     }
 
     // The response timeout moves in steps of 100 ms by the arrows only, and

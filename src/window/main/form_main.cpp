@@ -43,6 +43,16 @@ std::unique_ptr<QSettings> OwnSettings(const FormMainEnvironment& environment)
     return environment.settings ? nullptr : ConfigStore::OpenDefault();
 }
 
+// Ports are listed once, at start-up: where none was found, choosing is no
+// way out, plugging one in and starting again is.
+QString PortNotChosenText(const MeterPortChoice& choice)
+{
+    return choice.Entries().isEmpty()
+        ? QStringLiteral("Порт не выбран: последовательные порты не найдены. "
+                         "Подключите счетчик к последовательному порту и перезапустите программу.")
+        : QStringLiteral("Порт не выбран. Выберите порт счетчика в списке «Порт:».");
+}
+
 } // namespace
 
 const QString TFormMain::Title = QStringLiteral("Программирование Velmar 742, 341");
@@ -67,7 +77,7 @@ TFormMain::TFormMain(FormMainEnvironment environment, QWidget* parent)
     BindCore();
     BindCommands();
     FormCreate();
-    aboutBox_ = new TAboutBox(this);
+    aboutBox_ = new TAboutBox(environment_.startDir, environment_.programDir, this);
     formStatus_ = new TFormStatus(this);
 }
 
@@ -176,8 +186,14 @@ void TFormMain::FormClose()
 
 // The line is chosen at connection time: the port list may have been
 // switched to or from the simulated meter since the last connection.
+// Without a chosen port there is nothing to open, and a failure to open
+// "nothing" would not tell the operator what to do.
 void TFormMain::ActionConnectExecute()
 {
+    if (portChoice_.PortText().isEmpty()) {
+        dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), PortNotChosenText(portChoice_));
+        return;
+    }
     core_.link.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));
     core_.link.ActionConnectExecute(portChoice_.PortText());
 }

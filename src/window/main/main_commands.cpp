@@ -43,8 +43,9 @@ MainCommands MainCommands::Create(QWidget& window)
         auto* action = new QAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(look.image))),
                                    look.caption, &window);
         action->setObjectName(QLatin1String(look.name));
+        // A hint only as a tooltip: as a status tip it would cover the
+        // status bar's panels for as long as the mouse rests on a button.
         action->setToolTip(look.hint);
-        action->setStatusTip(look.hint);
         action->setShortcut(look.shortcut);
         action->setEnabled(look.enabled);
         window.addAction(action);

@@ -1,7 +1,8 @@
 #pragma once
-// The window's commands (ActionList1): caption, hint, shortcut, image and
-// the enabled state at start. The tool bar and the menu show them; the
-// commands of features not built yet exist and do nothing.
+// The window's commands (ActionList1): caption, hint (the tooltip),
+// shortcut, image and the enabled state at start. The tool bar and the
+// menu show them; the commands of features not built yet exist and do
+// nothing.
 
 #include <QList>
 

@@ -9,10 +9,12 @@
 
 namespace {
 
+// Items show their commands' hints as tooltips, as the tool buttons do.
 QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption)
 {
     QMenu* menu = bar->addMenu(caption);
     menu->setObjectName(QLatin1String(name));
+    menu->setToolTipsVisible(true);
     return menu;
 }
 
@@ -34,7 +36,6 @@ void ShowCommand(QAction* item, const QAction* command)
     item->setText(caption);
     item->setIcon(command->icon());
     item->setToolTip(command->toolTip());
-    item->setStatusTip(command->statusTip());
     item->setEnabled(command->isEnabled());
     item->setVisible(command->isVisible());
 }

@@ -6,6 +6,7 @@
 #include "window/controls/fit_on_font_change.h"
 #include "window/controls/indicator_list.h"
 #include "window/controls/named.h"
+#include "window/controls/read_only_view.h"
 
 #include <QDateTime>
 #include <QGridLayout>
@@ -68,7 +69,7 @@ void FitRows(QTableWidget* list)
 QTableWidget* ReadingsList(const char* name, const QStringList& captions, const QList<Column>& columns)
 {
     auto* list = Named(new QTableWidget(int(captions.size()), int(columns.size())), name);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MakeReadOnly(list);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setShowGrid(true);

@@ -4,6 +4,7 @@
 #include "window/controls/edit_caption.h"
 #include "window/controls/fit_on_font_change.h"
 #include "window/controls/named.h"
+#include "window/controls/read_only_view.h"
 #include "window/controls/tab_controls.h"
 
 #include <QFormLayout>
@@ -68,7 +69,7 @@ QTableWidget* RouteList()
 {
     const QList<Column> columns{{"№", 25}, {"Адрес", 50}, {"Номер", 100}};
     auto* list = Named(new QTableWidget(PlcParameters::Routes, int(columns.size())), "ListRoute");
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MakeReadOnly(list);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,6 +1,7 @@
 #include "window/schedule/tab_sched.h"
 
 #include "window/controls/named.h"
+#include "window/controls/read_only_view.h"
 
 #include <QHeaderView>
 #include <QProgressBar>
@@ -15,6 +16,7 @@ constexpr int GaugeHeight = 8;
 QTreeWidget* PlainList(const char* name, const QStringList& headers)
 {
     auto* list = Named(new QTreeWidget, name);
+    MakeReadOnly(list);
     list->setHeaderLabels(headers);
     list->setRootIsDecorated(false);
     list->setAlternatingRowColors(true);
