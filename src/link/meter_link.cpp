@@ -326,20 +326,22 @@ void MeterLink::AbortQueue()
 
 void MeterLink::ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage)
 {
-    if (settings) {
-        ShowIndicator(ResultIndicator::Red);
-        emit BatchFinished(WriteBatch::Settings, outcome);
-        if (withMessage)
-            dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
-                QStringLiteral("Во время записи установок произошла ошибка. Описание смотрите на закладке Протокол."));
-    }
-    if (schedule) {
-        ShowIndicator(ResultIndicator::Red);
-        emit BatchFinished(WriteBatch::Schedule, outcome);
-        if (withMessage)
-            dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
-                QStringLiteral("Во время записи тарифного расписания произошла ошибка. Описание смотрите на закладке Протокол."));
-    }
+    if (settings)
+        ReportWriteFailure(WriteBatch::Settings, outcome, withMessage);
+    if (schedule)
+        ReportWriteFailure(WriteBatch::Schedule, outcome, withMessage);
+}
+
+void MeterLink::ReportWriteFailure(WriteBatch batch, BatchOutcome outcome, bool withMessage)
+{
+    ShowIndicator(ResultIndicator::Red);
+    emit BatchFinished(batch, outcome);
+    if (!withMessage)
+        return;
+    const QString what = batch == WriteBatch::Settings ? QStringLiteral("установок")
+                                                       : QStringLiteral("тарифного расписания");
+    dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
+        QStringLiteral("Во время записи %1 произошла ошибка. Описание смотрите на закладке Протокол.").arg(what));
 }
 
 void MeterLink::ShowIndicator(ResultIndicator indicator)

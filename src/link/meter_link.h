@@ -130,6 +130,7 @@ private:
     void OnQueueRanEmpty();
     void ShowIndicator(ResultIndicator indicator);
     void ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage);
+    void ReportWriteFailure(WriteBatch batch, BatchOutcome outcome, bool withMessage);
     // Closes the channel and switches to disconnected; false when the
     // channel would not close.
     bool Disconnect(bool messageForCutShortWrite);

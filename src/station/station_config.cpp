@@ -52,9 +52,7 @@ QVariant StoredPort(const QString& name)
 
 std::unique_ptr<QSettings> ConfigStore::OpenDefault()
 {
-    auto settings = std::make_unique<QSettings>(QStringLiteral("Velmarco"), QStringLiteral("VM-742"));
-    settings->setFallbacksEnabled(false);
-    return settings;
+    return std::make_unique<QSettings>(QStringLiteral("Velmarco"), QStringLiteral("VM-742"));
 }
 
 ConfigStore::ConfigStore(QSettings& settings)

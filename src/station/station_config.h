@@ -27,7 +27,8 @@ struct StationConfig {
 
 class ConfigStore {
 public:
-    // The platform's store for this user, without fallbacks.
+    // The platform's store for this user; read and written through a
+    // ConfigStore, without fallbacks.
     static std::unique_ptr<QSettings> OpenDefault();
     static constexpr const char* MarkerFile = "SettingSql.vlm";
 

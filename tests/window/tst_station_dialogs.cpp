@@ -69,7 +69,7 @@ private slots:
 
     void aboutBoxShowsMemoryAtEachShowing()
     {
-        TAboutBox box;
+        TAboutBox box(QDir::current(), QDir(QCoreApplication::applicationDirPath()));
         auto* total = Find<QLabel>(box, "Label1");
         auto* available = Find<QLabel>(box, "Label2");
         QVERIFY(total->text().isEmpty());
@@ -88,7 +88,7 @@ private slots:
 
     void aboutBoxLooks()
     {
-        TAboutBox box;
+        TAboutBox box(QDir::current(), QDir(QCoreApplication::applicationDirPath()));
         QCOMPARE(box.windowTitle(), QStringLiteral("О программе"));
         QCOMPARE(box.size(), QSize(394, 281));
         QCOMPARE(Find<QLabel>(box, "ProductName")->text(), QStringLiteral("8-тарифный 1-фазный эл. счетчик"));

@@ -5,7 +5,6 @@
 #include "window/controls/named.h"
 #include "window/main/application_icon.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QGridLayout>
@@ -46,11 +45,6 @@ QFont Bold(QFont font, int pixels)
 }
 
 } // namespace
-
-TAboutBox::TAboutBox(QWidget* parent)
-    : TAboutBox(QDir::current(), QDir(QCoreApplication::applicationDirPath()), parent)
-{
-}
 
 TAboutBox::TAboutBox(const QDir& startDir, const QDir& programDir, QWidget* parent)
     : QDialog(parent),

@@ -14,8 +14,6 @@ public:
     // The contacts file is looked for in the program's folder, the user
     // guide where the help command looks for it.
     TAboutBox(const QDir& startDir, const QDir& programDir, QWidget* parent = nullptr);
-    // The current directory and the program's own folder.
-    explicit TAboutBox(QWidget* parent = nullptr);
 
 protected:
     // The memory lines are read anew at each showing.
