@@ -5,10 +5,10 @@
 // per request); the simulated meter's own turnaround is shown apart, as it
 // belongs to neither. A figure, never a verdict: nothing here fails on a time.
 
+#include "bench_dialogs.h"
 #include "link/meter_link.h"
 #include "link/poll_cycle.h"
 #include "sim/virtual_channel.h"
-#include "station/dialogs.h"
 #include "station/station_core.h"
 
 #include <QCoreApplication>
@@ -24,16 +24,6 @@ constexpr double BitsPerByte = 11;
 constexpr double Baud = 4800;
 constexpr double FirstBytePause = MeterLink::FirstBytePauseMs / 1000.0;
 constexpr double SendTick = MeterLink::SendTickMs / 1000.0;
-
-class SilentDialogs : public Dialogs {
-public:
-    void ShowMessage(MessageIcon, const QString&, const QString& text) override
-    {
-        std::printf("message: %s\n", qPrintable(text));
-    }
-    QString AskSaveFile(const QString&, const QString&) override { return {}; }
-    QString AskOpenFile(const QString&) override { return {}; }
-};
 
 double WireSeconds(qsizetype bytes)
 {
@@ -80,7 +70,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir logDir;
-    SilentDialogs dialogs;
+    BenchDialogs dialogs;
     VirtualChannel channel;
     constexpr int TurnaroundMs = 3;
     channel.SetTurnaroundMs(TurnaroundMs);

@@ -4,10 +4,10 @@
 // grows faster than its file shows at a glance. A figure, never a verdict:
 // nothing here fails on a time.
 
+#include "bench_dialogs.h"
 #include "schedule/schedule_bytes.h"
 #include "schedule/schedule_document.h"
 #include "schedule/schedule_files.h"
-#include "station/dialogs.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,20 +20,6 @@ namespace {
 constexpr int RecordCounts[] = {1000, 10000, 100000};
 constexpr int Repeats = 3;
 constexpr int Cells = MonthCount * DayTypeCount;
-
-// Answers the open question with the file to load and prints any message,
-// which would mean the file was refused.
-class OpenDialogs : public Dialogs {
-public:
-    void ShowMessage(MessageIcon, const QString&, const QString& text) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    QString AskSaveFile(const QString&, const QString&) override { return {}; }
-    QString AskOpenFile(const QString&) override { return path; }
-
-    QString path;
-};
 
 // Record k starts at minute k / 96 of cell k % 96: a schedule as a file can
 // hold it, every record a zone of its own.
@@ -59,8 +45,8 @@ double LoadSeconds(const QString& path)
 {
     double best = -1;
     for (int run = 0; run < Repeats; ++run) {
-        OpenDialogs dialogs;
-        dialogs.path = path;
+        BenchDialogs dialogs;
+        dialogs.openFile = path;
         ScheduleDocument schedule;
         ScheduleFiles files(schedule, dialogs);
         QElapsedTimer clock;

@@ -7,10 +7,12 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 // Keeps "caption: text" of every message for the test; answers a save
 // question with saveFile and keeps "filter; suffix", an open question with
-// openFile and keeps its filter.
+// openFile and keeps its filter, a yes-or-no question with yes and keeps
+// "caption: text", a colour choice with color and keeps its start.
 //
 // A message stays open for a while, running its own event loop as a real
 // message box does: timers fire and bytes arrive meanwhile, so whatever the
@@ -20,13 +22,7 @@ public:
     void ShowMessage(MessageIcon, const QString& caption, const QString& text) override
     {
         messages << caption + ": " + text;
-        if (QCoreApplication::instance() && openMs > 0) {
-            QEventLoop box;
-            QTimer::singleShot(openMs, &box, &QEventLoop::quit);
-            box.exec();
-        }
-        if (onClose)
-            onClose();
+        StayOpen();
     }
     QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override
     {
@@ -38,6 +34,18 @@ public:
         openQuestions << filter;
         return openFile;
     }
+    bool AskYesNo(const QString& caption, const QString& text) override
+    {
+        questions << caption + ": " + text;
+        StayOpen();
+        return yes;
+    }
+    std::optional<quint32> AskColor(quint32 initial) override
+    {
+        colorStarts << initial;
+        StayOpen();
+        return color;
+    }
     QStringList messages;
     // How long each message stays open.
     int openMs = 100;
@@ -48,4 +56,21 @@ public:
     QString saveFile;
     QStringList openQuestions;
     QString openFile;
+    QStringList questions;
+    bool yes = false;
+    QList<quint32> colorStarts;
+    // Empty: the operator cancels.
+    std::optional<quint32> color;
+
+private:
+    void StayOpen()
+    {
+        if (QCoreApplication::instance() && openMs > 0) {
+            QEventLoop box;
+            QTimer::singleShot(openMs, &box, &QEventLoop::quit);
+            box.exec();
+        }
+        if (onClose)
+            onClose();
+    }
 };

@@ -23,3 +23,15 @@ QString ConsoleDialogs::AskOpenFile(const QString& filter)
     progress_.Say(QStringLiteral("open: ") + filter + QStringLiteral(" (cancelled)"));
     return {};
 }
+
+bool ConsoleDialogs::AskYesNo(const QString& caption, const QString& text)
+{
+    progress_.Say(caption + QStringLiteral(": ") + text + QStringLiteral(" (no)"));
+    return false;
+}
+
+std::optional<quint32> ConsoleDialogs::AskColor(quint32)
+{
+    progress_.Say(QStringLiteral("colour: (cancelled)"));
+    return std::nullopt;
+}

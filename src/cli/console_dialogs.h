@@ -15,6 +15,10 @@ public:
     // printed and counts as cancelled.
     QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override;
     QString AskOpenFile(const QString& filter) override;
+    // No command edits a schedule: a question is printed and answered No,
+    // a colour choice is printed and cancelled.
+    bool AskYesNo(const QString& caption, const QString& text) override;
+    std::optional<quint32> AskColor(quint32 initial) override;
 
 private:
     ProgressLine& progress_;

@@ -1,8 +1,20 @@
 #include "schedule/schedule_document.h"
 
+#include "schedule/calendar_edits.h"
 #include "schedule/schedule_bytes.h"
 
 namespace {
+
+// The list without the given rows, whatever their order or repeats.
+template <typename T>
+QList<T> WithoutRows(const QList<T>& list, const QList<qsizetype>& rows)
+{
+    QList<T> kept;
+    for (qsizetype i = 0; i < list.size(); ++i)
+        if (!rows.contains(i))
+            kept.append(list[i]);
+    return kept;
+}
 
 // All records or the reason why not all can be taken.
 std::variant<QList<AList>, QString> DecodeRecords(const QList<QByteArray>& records)
@@ -22,7 +34,7 @@ std::variant<QList<AList>, QString> DecodeRecords(const QList<QByteArray>& recor
 QList<QByteArray> ScheduleDocument::GetSheduleList()
 {
     model_.Commit();
-    emit RecordsChanged();
+    emit Committed();
     QList<QByteArray> records;
     for (const AList& record : model_.SavedList())
         records.append(EncodeRecord(record));
@@ -120,6 +132,38 @@ void ScheduleDocument::AddHoliday(const Holiday& holiday)
 void ScheduleDocument::AddTransfer(const Transfer& transfer)
 {
     SetCalendar(model_.Holidays(), model_.Transfers() + QList{transfer});
+}
+
+bool ScheduleDocument::InsertHoliday(const Holiday& holiday)
+{
+    QList<Holiday> holidays = model_.Holidays();
+    if (holidays.size() >= MaxHolidays || !HolidayExists(holiday))
+        return false;
+    holidays.insert(HolidayInsertIndex(holidays, holiday), holiday);
+    SetCalendar(holidays, model_.Transfers());
+    return true;
+}
+
+bool ScheduleDocument::InsertTransfer(const Transfer& transfer)
+{
+    QList<Transfer> transfers = model_.Transfers();
+    const bool storable = transfer.Date.isValid() && transfer.Date.year() >= 2000
+        && transfer.Date <= LatestTransferDate() && transfer.DayType >= 1 && transfer.DayType <= DayTypeCount;
+    if (transfers.size() >= MaxTransfers || !storable)
+        return false;
+    transfers.insert(TransferInsertIndex(transfers, transfer.Date), transfer);
+    SetCalendar(model_.Holidays(), transfers);
+    return true;
+}
+
+void ScheduleDocument::RemoveHolidays(const QList<qsizetype>& rows)
+{
+    SetCalendar(WithoutRows(model_.Holidays(), rows), model_.Transfers());
+}
+
+void ScheduleDocument::RemoveTransfers(const QList<qsizetype>& rows)
+{
+    SetCalendar(model_.Holidays(), WithoutRows(model_.Transfers(), rows));
 }
 
 void ScheduleDocument::ReplaceRecords(const QList<AList>& records)

@@ -39,6 +39,13 @@ public:
     // Beyond the meter's sixteen slots nothing is added.
     void AddHoliday(const Holiday& holiday);
     void AddTransfer(const Transfer& transfer);
+    // The editors' additions, in date order; false, with nothing changed,
+    // for a full list or a date that does not exist.
+    bool InsertHoliday(const Holiday& holiday);
+    bool InsertTransfer(const Transfer& transfer);
+    // Rows out of range are passed over.
+    void RemoveHolidays(const QList<qsizetype>& rows);
+    void RemoveTransfers(const QList<qsizetype>& rows);
 
     // Everything a tsc file holds; commits like GetSheduleList.
     TscContent Content();
@@ -48,7 +55,11 @@ public:
     void New();
 
 signals:
+    // The committed records were replaced: the editors show them afresh.
     void RecordsChanged();
+    // The pending edits became the committed records; the editors stay
+    // where they are.
+    void Committed();
     void CalendarChanged();
 
 private:

@@ -4,6 +4,8 @@
 // answer them without a human.
 
 #include <QString>
+#include <QtGlobal>
+#include <optional>
 
 enum class MessageIcon { Error, Warning, Information };
 
@@ -18,4 +20,10 @@ public:
     virtual QString AskSaveFile(const QString& filter, const QString& defaultSuffix) = 0;
     // An existing file to open, chosen with the filter; empty when cancelled.
     virtual QString AskOpenFile(const QString& filter) = 0;
+    // A question with the buttons Yes and No: true for Yes. Blocks until
+    // answered.
+    virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
+    // A colour chosen from `initial` on, both as Windows colour values
+    // (blue x 65536 + green x 256 + red); nothing when cancelled.
+    virtual std::optional<quint32> AskColor(quint32 initial) = 0;
 };

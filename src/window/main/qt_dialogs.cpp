@@ -1,5 +1,6 @@
 #include "window/main/qt_dialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -41,4 +42,20 @@ QString QtDialogs::AskOpenFile(const QString& filter)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+bool QtDialogs::AskYesNo(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, owner_);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<quint32> QtDialogs::AskColor(quint32 initial)
+{
+    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    QColorDialog dialog(start, owner_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QColor chosen = dialog.selectedColor();
+    return quint32(chosen.red()) | quint32(chosen.green()) << 8 | quint32(chosen.blue()) << 16;
 }

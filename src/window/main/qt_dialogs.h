@@ -13,6 +13,8 @@ public:
     void ShowMessage(MessageIcon icon, const QString& caption, const QString& text) override;
     QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override;
     QString AskOpenFile(const QString& filter) override;
+    bool AskYesNo(const QString& caption, const QString& text) override;
+    std::optional<quint32> AskColor(quint32 initial) override;
 
 private:
     QWidget* owner_;

@@ -1,0 +1,26 @@
+#pragma once
+// The benchmarks' operator: prints every message (on a benchmark, one means
+// the run went wrong), answers an open question with `openFile`, and
+// cancels every other question.
+
+#include "station/dialogs.h"
+
+#include <cstdio>
+
+class BenchDialogs : public Dialogs {
+public:
+    void ShowMessage(MessageIcon, const QString&, const QString& text) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    QString AskSaveFile(const QString&, const QString&) override { return {}; }
+    QString AskOpenFile(const QString&) override { return openFile; }
+    bool AskYesNo(const QString&, const QString& text) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return false;
+    }
+    std::optional<quint32> AskColor(quint32) override { return std::nullopt; }
+
+    QString openFile;
+};
