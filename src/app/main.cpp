@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -21,15 +22,29 @@ int main(int argc, char* argv[])
                       QStringLiteral("Offer the simulated meter as the first port, chosen at start.")});
     parser.addOption({QStringLiteral("connect"),
                       QStringLiteral("Connect to the chosen port as soon as the window is shown.")});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A tariff schedule (tsc) file to open in the schedule editor."),
+                                 QStringLiteral("[FILE]"));
     parser.process(app);
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "vm742: one schedule file at most.\n");
+        return 2;
+    }
 
     FormMainEnvironment environment;
     environment.offerSimulator = parser.isSet(QStringLiteral("simulate"));
     TFormMain form(std::move(environment));
     form.show();
-    if (parser.isSet(QStringLiteral("connect"))) {
-        QAction* connect = form.findChild<QAction*>(QStringLiteral("ActionConnect"));
-        QTimer::singleShot(0, connect, &QAction::trigger);
-    }
+    // Once the window is up, so that a refused file's message box stands
+    // over the station, as after "Загрузить из файла"; the meter is
+    // connected when the operator has read it.
+    const QString file = parser.positionalArguments().value(0);
+    const bool connect = parser.isSet(QStringLiteral("connect"));
+    QTimer::singleShot(0, &form, [&form, file, connect] {
+        if (!file.isEmpty())
+            form.OpenScheduleFile(file);
+        if (connect)
+            form.findChild<QAction*>(QStringLiteral("ActionConnect"))->trigger();
+    });
     return app.exec();
 }

@@ -59,8 +59,11 @@ void ScheduleFiles::ActionNewSchedExecute()
 bool ScheduleFiles::ActionLoadTariffExecute()
 {
     const QString path = dialogs_.AskOpenFile(Filter);
-    if (path.isEmpty())
-        return false;
+    return !path.isEmpty() && LoadFile(path);
+}
+
+bool ScheduleFiles::LoadFile(const QString& path)
+{
     emit SchedulePageWanted();
     if (const QString refusal = LoadTscFile(path, schedule_); !refusal.isEmpty()) {
         ShowError(QStringLiteral("Тарифное расписание не загружено из файла %1.").arg(path), refusal);

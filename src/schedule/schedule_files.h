@@ -34,6 +34,9 @@ public:
     void ActionNewSchedExecute();
     // False when cancelled or refused (with a message shown).
     bool ActionLoadTariffExecute();
+    // Loads the file as the command does once it is chosen: a file opened
+    // from outside the station, as a double-click on it does.
+    bool LoadFile(const QString& path);
     bool ActionSaveTariffExecute();
 
 signals:

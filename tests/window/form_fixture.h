@@ -16,6 +16,7 @@
 struct FormFixture {
     QTemporaryDir startDir;
     QSettings settings{startDir.filePath(QStringLiteral("VM-742.ini")), QSettings::IniFormat};
+    QSettings tariffColors{startDir.filePath(QStringLiteral("Schedule.ini")), QSettings::IniFormat};
     RecordingDialogs dialogs;
     QStringList ports{QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3")};
     bool offerSimulator = false;
@@ -24,6 +25,7 @@ struct FormFixture {
     {
         FormMainEnvironment environment;
         environment.settings = &settings;
+        environment.tariffColors = &tariffColors;
         environment.startDir = QDir(startDir.path());
         environment.offerSimulator = offerSimulator;
         environment.dialogs = &dialogs;

@@ -157,8 +157,9 @@ private slots:
         QTest::newRow("ListMain") << "ListMain" << "ListAddi";
         QTest::newRow("ListAddi") << "ListAddi" << "";
         QTest::newRow("ListRoute") << "ListRoute" << "";
-        QTest::newRow("ListZones") << "ListZones" << "";
-        QTest::newRow("ListCalendar") << "ListCalendar" << "";
+        QTest::newRow("ListViewDays") << "ListViewDays" << "";
+        QTest::newRow("ListCel") << "ListCel" << "";
+        QTest::newRow("ListTransfer") << "ListTransfer" << "";
         QTest::newRow("MemoDb") << "MemoDb" << "";
         QTest::newRow("Memo_Terminal") << "Memo_Terminal" << "";
     }

@@ -5,10 +5,19 @@
 #include "session_fixture.h"
 
 #include "schedule/schedule_bytes.h"
+#include "schedule/schedule_names.h"
 #include "schedule/tsc_file.h"
+#include "window/schedule/year_grid.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QTimeEdit>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -37,6 +46,9 @@ TscContent RichSchedule()
     return content;
 }
 
+// The profile the editor opens with: January's Mondays.
+const QStringList JanuaryMondayTimes{"00:00", "07:30", "23:00"};
+
 QStringList Column(QTreeWidget* list, int column)
 {
     QStringList texts;
@@ -58,6 +70,54 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// The schedule editors as the operator uses them, controls found by name.
+struct ScheduleEditors {
+    QWidget& day;
+    QWidget& calendar;
+    YearGrid& grid;
+
+    explicit ScheduleEditors(TFormMain& form)
+        : day(*Find<QWidget>(form, "PanelDay")),
+          calendar(*Find<QWidget>(form, "TabSheet6")),
+          grid(*Find<YearGrid>(form, "StringGrid1"))
+    {
+    }
+
+    void Click(int month, int dayType, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        const QPoint centre = grid.Layout().CellRect(month, dayType).center();
+        QTest::mousePress(&grid, Qt::LeftButton, keys, centre);
+        QTest::mouseRelease(&grid, Qt::LeftButton, keys, centre);
+    }
+
+    void AddZone(const char* time, int tariff, int limit, int limitTariff)
+    {
+        Find<QTimeEdit>(day, "DateTimeZone")->setTime(QTime::fromString(QLatin1String(time), QStringLiteral("HH:mm")));
+        Find<QSpinBox>(day, "SpinLimit")->setValue(limit);
+        Find<QRadioButton>(day, qPrintable(QStringLiteral("Tariff%1").arg(tariff)))->click();
+        Find<QRadioButton>(day, qPrintable(QStringLiteral("TariffLimit%1").arg(limitTariff)))->click();
+        QAbstractButton* add = Find<QAbstractButton>(day, "BitBtnEdit");
+        QVERIFY2(add->isEnabled(), time);
+        add->click();
+    }
+
+    void Commit() { Find<QAbstractButton>(day, "BitBtnRedo")->click(); }
+
+    void AddHoliday(int month, int dayOfMonth)
+    {
+        Find<QComboBox>(calendar, "ComboM")->setCurrentText(MonthLongName(month));
+        Find<QSpinBox>(calendar, "SpinD")->setValue(dayOfMonth);
+        Find<QAbstractButton>(calendar, "BtnInsCel")->click();
+    }
+
+    void AddTransfer(const QDate& date, int dayType)
+    {
+        Find<QDateEdit>(calendar, "DTPTrans")->setDate(date);
+        Find<QComboBox>(calendar, "ComboTrans")->setCurrentIndex(dayType - 1);
+        Find<QAbstractButton>(calendar, "BtnInsTrans")->click();
+    }
+};
+
 } // namespace
 
 class TestScheduleSession : public QObject {
@@ -68,8 +128,9 @@ private slots:
     {
         SessionFixture session;
         TFormMain& form = session.Window();
-        auto* zones = Find<QTreeWidget>(form, "ListZones");
-        auto* calendar = Find<QTreeWidget>(form, "ListCalendar");
+        auto* zones = Find<QTreeWidget>(form, "ListViewDays");
+        auto* holidays = Find<QTreeWidget>(form, "ListCel");
+        auto* transfers = Find<QTreeWidget>(form, "ListTransfer");
         auto* gauge = Find<QProgressBar>(form, "GaugeSched");
         auto* pages = Find<QTabWidget>(form, "PageControl1");
 
@@ -80,11 +141,12 @@ private slots:
         Find<QAction>(form, "ActionLoadTariff")->trigger();
         QCOMPARE(session.dialogs.openQuestions, QStringList{QStringLiteral("Файлы тарифного расписания (*.tsc)")});
         QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("TabSched"));
-        QCOMPARE(Column(zones, 1), (QStringList{"00:00", "07:30", "23:00", "00:00"}));
-        QCOMPARE(zones->topLevelItem(2)->text(5), QStringLiteral("ПН СР ЧТ"));
-        QCOMPARE(zones->topLevelItem(2)->text(6), QStringLiteral("ЯНВ МАР АПР ОКТ ДЕК"));
-        QCOMPARE(zones->topLevelItem(3)->text(6), QStringLiteral("все"));
-        const QStringList loadedCalendar = Column(calendar, 1) + Column(calendar, 2);
+        const QList<AList> loadedRecords = form.Core().schedule.Model().SavedList();
+        QCOMPARE(loadedRecords.size(), 4);
+        QCOMPARE(Column(zones, 0), JanuaryMondayTimes);
+        const QStringList loadedCalendar = Column(holidays, 0) + Column(holidays, 1) + Column(transfers, 0)
+            + Column(transfers, 1);
+        QCOMPARE(Column(transfers, 1), (QStringList{"суббота", "праздник"}));
 
         session.ConnectAndPoll();
         auto* checksum = Find<QTableWidget>(form, "ListMain")->item(MeterReadings::ScheduleChecksumRow, 1);
@@ -106,8 +168,10 @@ private slots:
         QCOMPARE(gauge->maximum(), 288);
         SaveScreenshot(form, QStringLiteral("schedule_read"));
         QTRY_VERIFY_WITH_TIMEOUT(!gauge->isVisible(), ReadTimeoutMs);
-        QCOMPARE(Column(zones, 1), (QStringList{"00:00", "07:30", "23:00", "00:00"}));
-        QCOMPARE(Column(calendar, 1) + Column(calendar, 2), loadedCalendar);
+        QCOMPARE(form.Core().schedule.Model().SavedList(), loadedRecords);
+        QCOMPARE(Column(zones, 0), JanuaryMondayTimes);
+        QCOMPARE(Column(holidays, 0) + Column(holidays, 1) + Column(transfers, 0) + Column(transfers, 1),
+                 loadedCalendar);
         Find<QTabWidget>(form, "PageControl3")->setCurrentIndex(1);
         SaveScreenshot(form, QStringLiteral("schedule_calendar"));
 
@@ -123,7 +187,7 @@ private slots:
     {
         SessionFixture session;
         TFormMain& form = session.Window();
-        auto* zones = Find<QTreeWidget>(form, "ListZones");
+        auto* zones = Find<QTreeWidget>(form, "ListViewDays");
         const QString good = session.startDir.filePath(QStringLiteral("good.tsc"));
         WriteFile(good, TscBytes(RichSchedule()));
         session.dialogs.openFile = good;
@@ -137,8 +201,109 @@ private slots:
         Find<QAction>(form, "ActionLoadTariff")->trigger();
         QCOMPARE(session.dialogs.messages.size(), 1);
         QVERIFY(session.dialogs.messages[0].startsWith(QStringLiteral("Ошибка: ")));
-        QCOMPARE(Column(zones, 1), (QStringList{"00:00", "07:30", "23:00", "00:00"}));
+        QCOMPARE(form.Core().schedule.Model().SavedList().size(), 4);
+        QCOMPARE(Column(zones, 0), JanuaryMondayTimes);
         SaveScreenshot(form, QStringLiteral("schedule_loaded"));
+    }
+
+    // A schedule built in the editors (workdays, weekends, a holiday, a
+    // transfer, coefficient 4) is saved, written into the meter, read back
+    // after a new schedule, and shown and saved again as it was built.
+    void editedScheduleRoundTrip()
+    {
+        SessionFixture session;
+        TFormMain& form = session.Window();
+        ScheduleEditors editors(form);
+        editors.AddZone("00:00", 1, 0, 1);
+        editors.AddZone("07:00", 2, 0, 2);
+        editors.AddZone("23:00", 1, 10, 3);
+        editors.Commit();
+        editors.Click(12, 5, Qt::ShiftModifier);
+        editors.Commit();
+        editors.Click(1, 6);
+        editors.AddZone("00:00", 3, 0, 3);
+        editors.AddZone("12:30", 4, 25, 5);
+        // The weekend's zones are still pending when its selection is made.
+        session.dialogs.yes = true;
+        editors.Click(12, 8, Qt::ShiftModifier);
+        QCOMPARE(session.dialogs.questions, QStringList{QStringLiteral("Внимание: Сохранить изменения?")});
+        session.dialogs.questions.clear();
+        editors.Commit();
+        editors.AddHoliday(4, 12);
+        const QDate transferDate = QDate::currentDate().addDays(40);
+        editors.AddTransfer(transferDate, 6);
+        Find<QSpinBox>(editors.calendar, "SpinLimit")->setValue(4);
+        QCOMPARE(session.dialogs.questions, QStringList());
+
+        const ScheduleModel& model = form.Core().schedule.Model();
+        QCOMPARE(model.Profile(7, 3).size(), 3);
+        QCOMPARE(model.Profile(11, 7).size(), 2);
+        QCOMPARE(model.Profile(3, 8), model.Profile(11, 7));
+        QCOMPARE(model.Holidays().size(), 13);
+        QCOMPARE(model.Transfers(), (QList<Transfer>{{transferDate, 6}}));
+        QCOMPARE(model.LimitCoefficient(), 4);
+        const QList<AList> built = model.SavedList();
+        Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(2);
+        SaveScreenshot(form, QStringLiteral("schedule_built"));
+
+        const QString saved = session.startDir.filePath(QStringLiteral("built.tsc"));
+        session.dialogs.saveFile = saved;
+        Find<QAction>(form, "ActionSaveTariff")->trigger();
+        const QByteArray file = FileBytes(saved);
+        QVERIFY(!file.isEmpty());
+
+        session.ConnectAndPoll();
+        Find<QAction>(form, "ActionWriteSched")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(form, "ActionReadSched")->isEnabled(), ReadTimeoutMs);
+        QCOMPARE(session.Meter().schedule.limitCoefficient, 4);
+        Find<QAction>(form, "ActionNewSched")->trigger();
+        QCOMPARE(model.SavedList().size(), 0);
+        Find<QAction>(form, "ActionReadSched")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(model.SavedList(), built, ReadTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(form, "ActionReadSched")->isEnabled(), ReadTimeoutMs);
+        QCOMPARE(session.dialogs.messages, QStringList());
+
+        editors.Click(7, 3);
+        QCOMPARE(Column(Find<QTreeWidget>(editors.day, "ListViewDays"), 0), (QStringList{"00:00", "07:00", "23:00"}));
+        QVERIFY(Column(Find<QTreeWidget>(editors.calendar, "ListCel"), 0).contains(MonthLongName(4)));
+        QCOMPARE(Find<QTreeWidget>(editors.calendar, "ListTransfer")->topLevelItemCount(), 1);
+        QCOMPARE(Find<QSpinBox>(editors.calendar, "SpinLimit")->value(), 4);
+        session.dialogs.saveFile = session.startDir.filePath(QStringLiteral("read.tsc"));
+        Find<QAction>(form, "ActionSaveTariff")->trigger();
+        QCOMPARE(FileBytes(session.dialogs.saveFile), file);
+    }
+
+    // A file named from outside (a double-click, a shell) opens in the
+    // editors with the schedule's page in front; one the station refuses is
+    // said so and leaves the empty schedule.
+    void fileOpenedFromOutside_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("rich file") << false;
+        QTest::newRow("refused file") << true;
+    }
+
+    void fileOpenedFromOutside()
+    {
+        QFETCH(bool, refused);
+        SessionFixture session;
+        TFormMain& form = session.Window();
+        TscContent content = RichSchedule();
+        if (refused)
+            content.records[1][2] = char(0x60);
+        const QString path = session.startDir.filePath(QStringLiteral("opened.tsc"));
+        WriteFile(path, TscBytes(content));
+
+        form.OpenScheduleFile(path);
+        QCOMPARE(Find<QTabWidget>(form, "PageControl1")->currentWidget()->objectName(), QStringLiteral("TabSched"));
+        QCOMPARE(Find<QTabWidget>(form, "PageControl3")->currentWidget()->objectName(), QStringLiteral("TabTariff"));
+        QCOMPARE(session.dialogs.messages.size(), refused ? 1 : 0);
+        QCOMPARE(session.dialogs.openQuestions, QStringList());
+        const QStringList times = Column(Find<QTreeWidget>(form, "ListViewDays"), 0);
+        QCOMPARE(times, refused ? QStringList() : JanuaryMondayTimes);
+        QCOMPARE(form.Core().schedule.Model().SavedList().size(), refused ? 0 : 4);
+        if (!refused)
+            SaveScreenshot(form, QStringLiteral("schedule_opened_file"));
     }
 };
 

@@ -15,6 +15,7 @@
 #include "window/meter/readings_binding.h"
 #include "window/meter/setting_binding.h"
 #include "window/meter/short_report_command.h"
+#include "window/schedule/calendar_page.h"
 #include "window/schedule/schedule_binding.h"
 
 #include <QCheckBox>
@@ -65,6 +66,8 @@ TFormMain::TFormMain(FormMainEnvironment environment, QWidget* parent)
       settings_(environment_.settings ? *environment_.settings : *ownSettings_),
       ownDialogs_(environment_.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(environment_.dialogs ? *environment_.dialogs : *ownDialogs_),
+      ownColorStore_(environment_.tariffColors ? nullptr : TariffColors::OpenStore()),
+      tariffColors_(environment_.tariffColors ? environment_.tariffColors : ownColorStore_.get()),
       channels_(environment_.offerSimulator),
       config_(ConfigStore(settings_).Read(environment_.startDir)),
       core_(dialogs_, environment_.startDir.filePath(QLatin1String(OperationLog::FileName)), config_.workMode,
@@ -95,7 +98,7 @@ void TFormMain::BuildWindow()
     menu_ = MainMenu::Create(*this, commands_);
     toolBar_ = MainToolBar::Create(*this, commands_);
     panel_ = ConnectPanel::Create();
-    pages_ = MainPages::Create();
+    pages_ = MainPages::Create(core_.schedule, tariffColors_, dialogs_);
     statusBar_ = MainStatusBar::Create(*this);
 
     auto* client = new QWidget;
@@ -168,6 +171,12 @@ void TFormMain::FormCreate()
     ShadeBackground(panel_.PanelConnect, -2, -2, -1);
     ShadeBackground(pages_.setting.GroupTask, 2, 0, 0);
     core_.link.ResetMeterState();
+    pages_.sched.calendar->BtnTempletClick();
+}
+
+void TFormMain::OpenScheduleFile(const QString& path)
+{
+    core_.scheduleFiles.LoadFile(path);
 }
 
 void TFormMain::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 // come from FormMainEnvironment.
 
 #include "link/port_selector.h"
+#include "schedule/tariff_colors.h"
 #include "station/station_config.h"
 #include "station/station_core.h"
 #include "window/main/connect_panel.h"
@@ -38,6 +39,8 @@ public:
     MeterChannels& Channels() { return channels_; }
     // The work mode and the remembered ports, as read at start-up.
     const StationConfig& Config() const { return config_; }
+    // Opens a tsc file named from outside, as a double-click on it does.
+    void OpenScheduleFile(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +65,8 @@ private:
     QSettings& settings_;
     const std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
+    const std::unique_ptr<QSettings> ownColorStore_;
+    TariffColors tariffColors_;
 
     MeterChannels channels_;
     // Read before the engine is made: the modes are its own from the start.

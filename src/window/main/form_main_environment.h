@@ -20,6 +20,8 @@ struct FormMainEnvironment {
     QDir programDir = QDir(QCoreApplication::applicationDirPath());
     // Offers the in-process simulated meter as the first port.
     bool offerSimulator = false;
+    // The remembered tariff colours; null: the machine-wide store.
+    QSettings* tariffColors = nullptr;
     // Null: message boxes.
     Dialogs* dialogs = nullptr;
     PortSources ports = PortSources::Platform();

@@ -4,7 +4,7 @@
 
 #include <QTabWidget>
 
-MainPages MainPages::Create()
+MainPages MainPages::Create(ScheduleDocument& schedule, TariffColors& colors, Dialogs& dialogs)
 {
     MainPages pages{};
     pages.PageControl1 = Named(new QTabWidget, "PageControl1");
@@ -12,7 +12,7 @@ MainPages MainPages::Create()
     pages.PageControl1->setUsesScrollButtons(false);
     pages.about = TabAbout::Create();
     pages.setting = TabSetting::Create();
-    pages.sched = TabSched::Create();
+    pages.sched = TabSched::Create(schedule, colors, dialogs);
     pages.journal = TabJournal::Create();
     pages.plc = TabPlc::Create();
     pages.db = TabDb::Create();

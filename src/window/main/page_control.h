@@ -9,7 +9,10 @@
 #include "window/meter/tab_setting.h"
 #include "window/schedule/tab_sched.h"
 
+class Dialogs;
 class QTabWidget;
+class ScheduleDocument;
+class TariffColors;
 
 struct MainPages {
     QTabWidget* PageControl1;
@@ -21,7 +24,7 @@ struct MainPages {
     TabDb db;
     TabProtocol protocol;
 
-    static MainPages Create();
+    static MainPages Create(ScheduleDocument& schedule, TariffColors& colors, Dialogs& dialogs);
     // The first page of each page control, as at every start.
     void SelectFirstPages();
 };

@@ -1,41 +1,20 @@
 #include "window/schedule/tab_sched.h"
 
 #include "window/controls/named.h"
-#include "window/controls/read_only_view.h"
+#include "window/schedule/calendar_page.h"
+#include "window/schedule/frame_shedule.h"
 
-#include <QHeaderView>
 #include <QProgressBar>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int GaugeHeight = 8;
 
-QTreeWidget* PlainList(const char* name, const QStringList& headers)
-{
-    auto* list = Named(new QTreeWidget, name);
-    MakeReadOnly(list);
-    list->setHeaderLabels(headers);
-    list->setRootIsDecorated(false);
-    list->setAlternatingRowColors(true);
-    list->setSelectionMode(QAbstractItemView::NoSelection);
-    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->header()->setStretchLastSection(true);
-    return list;
-}
-
-void FillPage(QWidget* page, QWidget* content)
-{
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(3, 3, 3, 3);
-    column->addWidget(content);
-}
-
 } // namespace
 
-TabSched TabSched::Create()
+TabSched TabSched::Create(ScheduleDocument& schedule, TariffColors& colors, Dialogs& dialogs)
 {
     TabSched tab{};
     tab.page = NamedPage("TabSched");
@@ -50,12 +29,11 @@ TabSched TabSched::Create()
     tab.PageControl3->addTab(tab.TabTariff, QStringLiteral("Расписание"));
     tab.PageControl3->addTab(tab.TabSheet6, QStringLiteral("Праздники и коэффициент лимита"));
 
-    tab.ListZones = PlainList("ListZones",
-        {QStringLiteral("№"), QStringLiteral("Начало"), QStringLiteral("Тариф"), QStringLiteral("Лимит"),
-            QStringLiteral("Тариф при превышении"), QStringLiteral("Дни"), QStringLiteral("Месяцы")});
-    FillPage(tab.TabTariff, tab.ListZones);
-    tab.ListCalendar = PlainList("ListCalendar", {QStringLiteral("Вид"), QStringLiteral("Дата"), QStringLiteral("Значение")});
-    FillPage(tab.TabSheet6, tab.ListCalendar);
+    tab.FrameShedule = new TFrameShedule(schedule, colors, dialogs);
+    auto* framePlace = new QVBoxLayout(tab.TabTariff);
+    framePlace->setContentsMargins(0, 0, 0, 0);
+    framePlace->addWidget(tab.FrameShedule);
+    tab.calendar = new CalendarPage(tab.TabSheet6, schedule);
 
     auto* column = new QVBoxLayout(tab.page);
     column->setContentsMargins(3, 3, 3, 3);

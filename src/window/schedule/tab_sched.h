@@ -1,22 +1,25 @@
 #pragma once
-// Tab "Тарифное расписание": the progress of a schedule read and the two
-// pages of the schedule, each with a plain list of what it holds.
+// Tab "Тарифное расписание": the progress of a schedule read, the page
+// "Расписание" with the schedule editor, and the page "Праздники и
+// коэффициент лимита".
 
+class CalendarPage;
+class Dialogs;
 class QProgressBar;
 class QTabWidget;
-class QTreeWidget;
 class QWidget;
+class ScheduleDocument;
+class TariffColors;
+class TFrameShedule;
 
 struct TabSched {
     QWidget* page;
     QProgressBar* GaugeSched;
     QTabWidget* PageControl3;
     QWidget* TabTariff;
+    TFrameShedule* FrameShedule;
     QWidget* TabSheet6;
-    // The committed zone records, in stored order.
-    QTreeWidget* ListZones;
-    // The holidays, the transfers and the limit coefficient.
-    QTreeWidget* ListCalendar;
+    CalendarPage* calendar;
 
-    static TabSched Create();
+    static TabSched Create(ScheduleDocument& schedule, TariffColors& colors, Dialogs& dialogs);
 };
