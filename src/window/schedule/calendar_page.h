@@ -4,17 +4,36 @@
 // the coefficient are the schedule's own: every edit goes to it at once,
 // and every change of it (a file, the meter, a new schedule) shows here.
 
+#include <QDate>
 #include <QObject>
+#include <functional>
 
+class HolidayGroup;
+class QSpinBox;
 class QWidget;
 class ScheduleDocument;
+class TransferGroup;
 
 class CalendarPage : public QObject {
     Q_OBJECT
 public:
-    // Fills `page` with the page's controls; lives under it.
-    CalendarPage(QWidget* page, ScheduleDocument& schedule);
+    // Fills `page` with the page's controls; lives under it. `today` is the
+    // workstation's date, the earliest a new transfer may fall on.
+    CalendarPage(QWidget* page, ScheduleDocument& schedule, std::function<QDate()> today = &QDate::currentDate);
 
     // "Праздники по умолчанию", pressed once at start-up.
     void BtnTempletClick();
+
+private:
+    void SpinLimitChange();
+    // The controls in line with the schedule's calendar.
+    void ShowCalendar();
+    // The coefficient as the spin box's text stands: what is not a number
+    // counts as the lowest coefficient.
+    int TypedCoefficient() const;
+
+    ScheduleDocument& schedule_;
+    HolidayGroup* holidays_;
+    TransferGroup* transfers_;
+    QSpinBox* SpinLimit;
 };
