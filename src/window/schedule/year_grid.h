@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class Dialogs;
+class QPainter;
 class ScheduleModel;
 
 class YearGrid : public QWidget {
@@ -34,6 +35,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void DrawHeader(QPainter& painter, int column, int row) const;
+    void DrawDayCell(QPainter& painter, GridCell cell) const;
+
     ScheduleModel& model_;
     YearSelection selection_;
     YearGridLayout layout_;
