@@ -371,6 +371,11 @@ private slots:
         spin->selectAll();
         TypeText(spin, QStringLiteral("4"));
         QCOMPARE(f.schedule.Model().LimitCoefficient(), 4);
+        // The arrows change the text without the field's own signal.
+        QTest::keyClick(spin, Qt::Key_Up);
+        QCOMPARE(f.schedule.Model().LimitCoefficient(), 5);
+        QTest::keyClick(spin, Qt::Key_Down);
+        QCOMPARE(f.schedule.Model().LimitCoefficient(), 4);
 
         QTest::keyClick(spin, Qt::Key_Backspace);
         QCOMPARE(field->text(), QString());

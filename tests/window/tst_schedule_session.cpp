@@ -213,7 +213,9 @@ private slots:
     {
         SessionFixture session;
         TFormMain& form = session.Window();
+        Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(2);
         ScheduleEditors editors(form);
+        QVERIFY(QTest::qWaitForWindowExposed(&editors.grid));
         editors.AddZone("00:00", 1, 0, 1);
         editors.AddZone("07:00", 2, 0, 2);
         editors.AddZone("23:00", 1, 10, 3);
@@ -243,7 +245,6 @@ private slots:
         QCOMPARE(model.Transfers(), (QList<Transfer>{{transferDate, 6}}));
         QCOMPARE(model.LimitCoefficient(), 4);
         const QList<AList> built = model.SavedList();
-        Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(2);
         SaveScreenshot(form, QStringLiteral("schedule_built"));
 
         const QString saved = session.startDir.filePath(QStringLiteral("built.tsc"));
@@ -304,6 +305,22 @@ private slots:
         QCOMPARE(form.Core().schedule.Model().SavedList().size(), refused ? 0 : 4);
         if (!refused)
             SaveScreenshot(form, QStringLiteral("schedule_opened_file"));
+    }
+
+    // In production mode the schedule is edited nowhere: a file named from
+    // outside is refused, not loaded behind the hidden tab.
+    void fileRefusedInProductionMode()
+    {
+        FormFixture fixture;
+        fixture.CreateFile(QStringLiteral("SettingSql.vlm"));
+        auto form = fixture.Open();
+        const QString path = fixture.startDir.filePath(QStringLiteral("opened.tsc"));
+        WriteFile(path, TscBytes(RichSchedule()));
+        form->OpenScheduleFile(path);
+        QCOMPARE(fixture.dialogs.messages.size(), 1);
+        QVERIFY(fixture.dialogs.messages[0].startsWith(QStringLiteral("Ошибка: ")));
+        QCOMPARE(form->Core().schedule.Model().SavedList().size(), 0);
+        QVERIFY(Find<QTabWidget>(*form, "PageControl1")->currentWidget()->objectName() != QStringLiteral("TabSched"));
     }
 };
 

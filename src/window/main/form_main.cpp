@@ -174,8 +174,16 @@ void TFormMain::FormCreate()
     pages_.sched.calendar->BtnTempletClick();
 }
 
+// In production mode the schedule's tab and commands are hidden: a file
+// opened there would be edited nowhere and written nowhere.
 void TFormMain::OpenScheduleFile(const QString& path)
 {
+    if (config_.sqlMode) {
+        dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"),
+            QStringLiteral("Тарифное расписание не загружено из файла %1.\n"
+                           "В режиме производства тарифное расписание не редактируется.").arg(path));
+        return;
+    }
     core_.scheduleFiles.LoadFile(path);
 }
 

@@ -51,8 +51,10 @@ CalendarPage::CalendarPage(QWidget* page, ScheduleDocument& schedule, std::funct
 
     // The text, not the value: a spin box keeps its last value while the
     // operator has emptied the field, and the schedule must see what the
-    // field shows.
+    // field shows. The arrows, the wheel and setValue change the text
+    // without a signal of the field's own, so the value's signal counts too.
     connect(SpinLimit->findChild<QLineEdit*>(), &QLineEdit::textChanged, this, &CalendarPage::SpinLimitChange);
+    connect(SpinLimit, &QSpinBox::valueChanged, this, &CalendarPage::SpinLimitChange);
     connect(&schedule_, &ScheduleDocument::CalendarChanged, this, &CalendarPage::ShowCalendar);
     ShowCalendar();
 }
