@@ -64,9 +64,8 @@ int DecodeBcd(char byte)
 
 QByteArray EncodeRecord(const AList& record)
 {
-    const int hour = record.Time.left(2).toInt();
-    const int minute = record.Time.mid(3, 2).toInt();
-    return Bytes({(record.Tariff - 1) + 16 * (record.LimitTariff - 1), Bcd(hour), Bcd(minute), record.Limit,
+    const int minutes = ZoneMinutes(record.Time);
+    return Bytes({(record.Tariff - 1) + 16 * (record.LimitTariff - 1), Bcd(minutes / 60), Bcd(minutes % 60), record.Limit,
         record.DayMask, record.MonthMask & 0xFF, record.MonthMask >> 8});
 }
 
@@ -77,7 +76,7 @@ std::variant<AList, QString> DecodeRecord(const QByteArray& bytes)
     if (hour > LastHour || minute > LastMinute)
         return QStringLiteral("Время %1:%2 не может быть началом тарифной зоны.").arg(TwoDigits(hour), TwoDigits(minute));
     AList record;
-    record.Time = TwoDigits(hour) + QLatin1Char(':') + TwoDigits(minute);
+    record.Time = ZoneTimeText(hour * 60 + minute);
     record.Tariff = quint8((bytes[0] & 7) + 1);
     record.LimitTariff = quint8(((quint8(bytes[0]) >> 4) & 7) + 1);
     record.Limit = quint8(bytes[3]);

@@ -27,8 +27,6 @@ public:
     // so that the grid shows the selection the question is about.
     bool MouseUp(bool onDayCell, const std::function<void()>& beforeQuestion = {});
 
-    std::optional<GridCell> Down() const { return down_; }
-
 private:
     YearMap<bool> SelectionFor(GridCell pressed) const;
 

@@ -42,6 +42,18 @@ struct TZone {
 
 inline constexpr char MidnightTime[] = "00:00";
 
+// "HH:MM" of a minute of the day 0..1439.
+inline QString ZoneTimeText(int minutes)
+{
+    return QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The minute of the day of an "HH:MM" text.
+inline int ZoneMinutes(const QString& time)
+{
+    return time.left(2).toInt() * 60 + time.mid(3, 2).toInt();
+}
+
 size_t qHash(const TZone& zone, size_t seed = 0);
 
 TZone ZoneOf(const AList& record);

@@ -38,11 +38,7 @@ TFrameShedule::TFrameShedule(ScheduleDocument& schedule, TariffColors& colors, D
     column->addWidget(panelYear, 1);
     column->addWidget(PanelDay, 0);
 
-    connect(StringGrid1, &YearGrid::SelectionSettled, this, [this] {
-        PanelDay->GetSheduleDay();
-        PanelDay->DayChange();
-        PanelDay->ShowModelState();
-    });
+    connect(StringGrid1, &YearGrid::SelectionSettled, this, &TFrameShedule::ShowSchedule);
     connect(PanelDay, &DayPanel::YearMapChanged, StringGrid1, qOverload<>(&QWidget::update));
     connect(&schedule, &ScheduleDocument::RecordsChanged, this, &TFrameShedule::ShowSchedule);
     connect(&schedule, &ScheduleDocument::Committed, this, [this] {
