@@ -1,9 +1,9 @@
 // The link's pace against the simulated meter on its paced in-process line:
-// whole poll cycles, a schedule read and a settings batch. Each is printed
-// beside the pure wire time of its bytes and the time the protocol itself
-// prescribes (wire time, the pause after each first byte and the send tick
-// per request); the simulated meter's own turnaround is shown apart, as it
-// belongs to neither. A figure, never a verdict: nothing here fails on a time.
+// whole poll cycles, a schedule read, a settings batch and the consumption
+// journal's read. Each is printed beside the pure wire time of its bytes and
+// the time the protocol itself prescribes (wire time, the pause after each
+// first byte and the send tick per request); the simulated meter's own
+// turnaround is shown apart, as it belongs to neither. A figure, never a verdict: nothing here fails on a time.
 
 #include "bench_dialogs.h"
 #include "link/meter_link.h"
@@ -88,6 +88,7 @@ int main(int argc, char* argv[])
     Stretch poll{"poll cycle"};
     Stretch scheduleRead{"schedule read"};
     Stretch settingsBatch{"settings batch"};
+    Stretch diaryRead{"consumption read"};
     // The batch goes in behind the poll request just queued.
     auto queueBatch = [&](Stretch& stretch, const std::function<void()>& queue) {
         const qsizetype queued = link.CommandQueue().size();
@@ -111,7 +112,10 @@ int main(int argc, char* argv[])
             inputs.time = QTime::currentTime();
             inputs.checkIndi = inputs.checkIntegra = inputs.checkSchedule = true;
             queueBatch(settingsBatch, [&] { core.settings.ActionSettingExecute(); });
-        } else if (settingsBatch.count > 0 && answered.size() >= settingsBatch.first + settingsBatch.count) {
+        } else if (settingsBatch.count > 0 && diaryRead.count == 0
+                   && answered.size() >= settingsBatch.first + settingsBatch.count) {
+            queueBatch(diaryRead, [&] { core.journals.BtnReadDiaryClick(); });
+        } else if (diaryRead.count > 0 && answered.size() >= diaryRead.first + diaryRead.count) {
             QCoreApplication::exit(0);
         }
     });
@@ -124,5 +128,6 @@ int main(int argc, char* argv[])
     Print(poll, answered, TurnaroundMs / 1000.0, Cycles);
     Print(scheduleRead, answered, TurnaroundMs / 1000.0);
     Print(settingsBatch, answered, TurnaroundMs / 1000.0);
+    Print(diaryRead, answered, TurnaroundMs / 1000.0);
     return 0;
 }

@@ -2,6 +2,7 @@
 // built-in simulated meter.
 
 #include "cli/cli_session.h"
+#include "cli/journal_command.h"
 #include "cli/poll_command.h"
 #include "cli/read_command.h"
 #include "cli/schedule_commands.h"
@@ -9,12 +10,14 @@
 #include "cli/write_options.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QTextStream>
 
 namespace {
 
 const QStringList MeterCommands{"poll", "read", "write"};
 const QStringList FileCommands{"tsc-dump", "schedule-read", "schedule-write"};
+const QHash<QString, JournalKind> Journals{{"yearly", JournalKind::Yearly}, {"consumption", JournalKind::Consumption}};
 
 } // namespace
 
@@ -38,23 +41,39 @@ int main(int argc, char* argv[])
                                      "         read the meter's tariff schedule into the file\n"
                                      "  schedule-write FILE\n"
                                      "         write the file's tariff schedule into the meter, replacing\n"
-                                     "         its records, holidays, transfers and limit coefficient\n\n"
-                                     "schedule-read and schedule-write count their requests answered on\n"
-                                     "stderr while it is a terminal.");
+                                     "         its records, holidays, transfers and limit coefficient\n"
+                                     "  journal yearly|consumption [--xls FILE]\n"
+                                     "         read the meter's yearly or consumption journal and print its\n"
+                                     "         table, captions first, cells separated by TAB; --xls also saves\n"
+                                     "         it as an Excel 97-2003 workbook\n\n"
+                                     "schedule-read, schedule-write and journal count their requests\n"
+                                     "answered on stderr while it is a terminal.");
     parser.addHelpOption();
     CliSession::AddOptions(parser);
     parser.addOption({"cycles", "poll: whole poll cycles of requests sent (a step dropped unsent by an abort "
                                 "counts for nothing), 0 = until interrupted.", "N", "0"});
+    parser.addOption({"xls", "journal: also save the table as this Excel 97-2003 workbook.", "FILE"});
     AddWriteOptions(parser);
-    parser.addPositionalArgument("command", "poll, read, write, tsc-dump, schedule-read or schedule-write");
-    parser.addPositionalArgument("file", "tsc-dump, schedule-read, schedule-write: the tariff schedule file.", "[FILE]");
+    parser.addPositionalArgument("command", "poll, read, write, tsc-dump, schedule-read, schedule-write or journal");
+    parser.addPositionalArgument("file", "tsc-dump, schedule-read, schedule-write: the tariff schedule file; "
+                                         "journal: yearly or consumption.", "[FILE]");
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
     const QString command = arguments.value(0);
-    const int wanted = FileCommands.contains(command) ? 2 : 1;
-    if (!(MeterCommands + FileCommands).contains(command) || arguments.size() != wanted) {
+    const bool journal = command == "journal";
+    const int wanted = FileCommands.contains(command) || journal ? 2 : 1;
+    const bool known = (MeterCommands + FileCommands).contains(command) || journal;
+    if (!known || arguments.size() != wanted) {
         QTextStream(stderr) << "Unknown or missing command, or FILE missing or out of place; see --help." << Qt::endl;
+        return 2;
+    }
+    if (journal && !Journals.contains(arguments[1])) {
+        QTextStream(stderr) << "journal reads \"yearly\" or \"consumption\"; see --help." << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet("xls") && (!journal || parser.value("xls").isEmpty())) {
+        QTextStream(stderr) << "--xls FILE belongs to journal only." << Qt::endl;
         return 2;
     }
     if (command == "tsc-dump")
@@ -70,6 +89,8 @@ int main(int argc, char* argv[])
         return RunScheduleRead(session, arguments[1]);
     if (command == "schedule-write")
         return RunScheduleWrite(session, arguments[1]);
+    if (journal)
+        return RunJournal(session, Journals[arguments[1]], parser.value("xls"));
     bool ok = false;
     const int cycles = parser.value("cycles").toInt(&ok);
     if (!ok || cycles < 0) {

@@ -2,6 +2,7 @@
 
 #include "link/wire_values.h"
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -25,6 +26,12 @@ QByteArray ZoneFrom(int hour, int tariff)
     constexpr int SeptemberToDecember = 0x0F;
     return Bytes({tariffs, Bcd(hour), Bcd(0), 0, EveryDayType, JanuaryToAugust, SeptemberToDecember});
 }
+
+int DayNightTariff(qint64 meterSeconds)
+{
+    const int hour = int(meterSeconds % SecondsPerDay / 3600);
+    return hour >= DayTariffFrom && hour < DayTariffUntil ? 1 : 2;
+}
 } // namespace
 
 MeterSchedule InServiceSchedule()
@@ -38,12 +45,56 @@ MeterSchedule InServiceSchedule()
     return schedule;
 }
 
+YearJournal InServiceYearJournal()
+{
+    constexpr int Year = 2024;
+    constexpr quint32 OperatingAtYearStart = 2u * 365 * 86400;
+    const QDate yearStart(Year, 1, 1);
+    YearJournal journal;
+    double total = 8000.125;
+    for (int month = 0; month < int(journal.size()); ++month) {
+        const QDate monthEnd = QDate(Year, month + 1, 1).addMonths(1);
+        // Winter months use more; the night tariff takes about a third.
+        total += 260.0 + 15.5 * std::abs(6 - month);
+        const QDateTime peakAt(QDate(Year, month + 1, 3 + month * 5 % 24), QTime(18, 15 + month, 0));
+        journal[month] = YearJournalMonth{
+            quint8(Bcd(Year % 100)),
+            {total * 0.7, total * 0.3},
+            PeakPower{qint32(NaiveSeconds(peakAt)), 2100u + 37u * quint32(month)},
+            // Every month an hour without power.
+            OperatingAtYearStart + quint32(yearStart.daysTo(monthEnd)) * SecondsPerDay - 3600u * quint32(month),
+        };
+    }
+    return journal;
+}
+
+ConsumptionJournal InServiceConsumptionJournal()
+{
+    constexpr int Records = 220;
+    constexpr int FirstIndex = 60;
+    constexpr int Spacing = 36 * 3600;
+    constexpr quint8 PowerOff = 255;
+    constexpr quint8 DdmAboveBalance = 1;
+    const qint64 start = NaiveSeconds(QDateTime(QDate(2024, 1, 2), QTime(0, 0)));
+    ConsumptionJournal journal;
+    for (int number = 1; number <= Records; ++number) {
+        const qint64 stamp = start + qint64(number) * Spacing + number * 137 % 3600;
+        const quint8 status = number % 29 == 0 ? PowerOff : number % 17 == 0 ? DdmAboveBalance : 0;
+        journal[(FirstIndex - 1 + number) % journal.size()] = ConsumptionRecord{
+            quint8(number),
+            qint32(stamp),
+            quint8(number % 11 == 0 ? 0 : DayNightTariff(stamp)),
+            9000.5 + number * 4.25,
+            status,
+            2u * 365 * 86400 + quint32(number) * Spacing,
+        };
+    }
+    return journal;
+}
+
 int MeterState::TariffAt(qint64 meterSeconds) const
 {
-    if (tariffOverride)
-        return *tariffOverride;
-    const int hour = int(meterSeconds % SecondsPerDay / 3600);
-    return hour >= DayTariffFrom && hour < DayTariffUntil ? 1 : 2;
+    return tariffOverride ? *tariffOverride : DayNightTariff(meterSeconds);
 }
 
 quint8 MeterState::ClockStatus(qint64 meterSeconds) const

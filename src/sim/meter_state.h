@@ -20,6 +20,28 @@ struct PeakPower {
     quint32 watts;
 };
 
+// One month of the yearly journal.
+struct YearJournalMonth {
+    quint8 captionPrefix; // BCD digits the station shows before the month's name
+    std::array<double, 8> readings; // kWh per tariff; index 0 is tariff 1
+    PeakPower peak; // the month's peak power
+    quint32 operatingSeconds;
+};
+
+// One record of the consumption journal.
+struct ConsumptionRecord {
+    quint8 number;
+    qint32 stamp; // meter seconds
+    quint8 tariff; // 0: single-tariff
+    double reading; // kWh
+    quint8 status;
+    quint32 operatingSeconds;
+};
+
+// Indexes the meter answers for; an empty one is a slot without a record.
+using YearJournal = std::array<std::optional<YearJournalMonth>, 12>;
+using ConsumptionJournal = std::array<std::optional<ConsumptionRecord>, 250>;
+
 // Clock status bits besides the daylight-saving switch and the tariff.
 namespace ClockFault {
 constexpr quint8 Other = 0x10;
@@ -30,6 +52,12 @@ constexpr quint8 NotSet = 0x40;
 // Zones that switch tariffs where TariffAt splits day and night, on every
 // day type and in every month, and the usual public holidays; no transfers.
 MeterSchedule InServiceSchedule();
+
+// The months of 2024, day and night tariffs used, a peak in each month.
+YearJournal InServiceYearJournal();
+// 220 records of 2024 in a ring that has come round: record 1 lies at
+// index 60, record 191 at index 0, and indexes 30 to 59 are free.
+ConsumptionJournal InServiceConsumptionJournal();
 
 struct MeterState {
     // Model and modification as decimal digits: 74203 is model 742, mod. 03.
@@ -67,6 +95,9 @@ struct MeterState {
     quint8 ddmTariffMode = 0; // 0: automatic
     quint8 ddmBalanceState = 1; // 0..3
     quint32 ddmLastSession = 0; // meter seconds; 0: never reported
+
+    YearJournal yearJournal = InServiceYearJournal();
+    ConsumptionJournal consumptionJournal = InServiceConsumptionJournal();
 
     // The access password as the station sends it before masking; six
     // zero bytes for an empty one.

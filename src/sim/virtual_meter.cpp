@@ -1,6 +1,7 @@
 #include "sim/virtual_meter.h"
 
 #include "link/frame.h"
+#include "sim/journal_reads.h"
 #include "sim/meter_writes.h"
 #include "sim/poll_reads.h"
 
@@ -80,6 +81,8 @@ QByteArray VirtualMeter::Answer(const QByteArray& request)
     if (!CrcValid(request))
         return ErrorReply(code, WrongChecksum);
     const MeterFunction* function = FindPollRead(code);
+    if (!function)
+        function = FindJournalRead(code);
     if (!function)
         function = FindWrite(code);
     if (!function || (function->needsDdm && !state_.HasDdm()))

@@ -7,7 +7,8 @@ StationCore::StationCore(Dialogs& dialogs, const QString& logPath, int workMode,
       settings(link, readings, inputs, log, dialogs),
       plc(link, inputs, log),
       scheduleFiles(schedule, dialogs),
-      scheduleTransfer(link, readings, schedule, log, dialogs)
+      scheduleTransfer(link, readings, schedule, log, dialogs),
+      journals(link, readings)
 {
     link.SetWorkMode(workMode);
     link.SetSqlMode(sqlMode);

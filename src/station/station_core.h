@@ -1,9 +1,11 @@
 #pragma once
 // Everything of one run of the station that talks to the meter: the link,
 // what the poll reads, the operator's prepared values, the operation log,
-// the write batches and the tariff schedule, wired together. The window and
-// the command-line tool each own one, so both drive the very same engine.
+// the write batches, the tariff schedule and the journals, wired together.
+// The window and the command-line tool each own one, so both drive the very
+// same engine.
 
+#include "journals/journal_reads.h"
 #include "link/meter_link.h"
 #include "meter/access_password.h"
 #include "meter/meter_readings.h"
@@ -31,4 +33,5 @@ public:
     ScheduleDocument schedule;
     ScheduleFiles scheduleFiles;
     ScheduleTransfer scheduleTransfer;
+    JournalReads journals;
 };

@@ -20,6 +20,8 @@ struct FormFixture {
     RecordingDialogs dialogs;
     QStringList ports{QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3")};
     bool offerSimulator = false;
+    // Null: the system's printers.
+    PrinterChoice* printer = nullptr;
 
     std::unique_ptr<TFormMain> Open()
     {
@@ -29,6 +31,7 @@ struct FormFixture {
         environment.startDir = QDir(startDir.path());
         environment.offerSimulator = offerSimulator;
         environment.dialogs = &dialogs;
+        environment.printer = printer;
         environment.ports = {[listed = ports] { return listed; }, {}};
         return std::make_unique<TFormMain>(std::move(environment));
     }

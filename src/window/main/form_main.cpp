@@ -3,6 +3,8 @@
 #include "window/about/about_box.h"
 #include "window/controls/panel_shading.h"
 #include "window/database/log_binding.h"
+#include "window/journals/journal_binding.h"
+#include "window/journals/printer_choice.h"
 #include "window/main/application_icon.h"
 #include "window/main/help_file.h"
 #include "window/main/link_binding.h"
@@ -133,6 +135,9 @@ void TFormMain::BindCore()
     BindPlc(core_.plc, core_.inputs, pages_.plc);
     BindOperationLog(core_.log, pages_.db);
     BindSchedule(core_, commands_, pages_);
+    if (!environment_.printer)
+        ownPrinter_ = std::make_unique<SystemPrinter>(this);
+    BindJournals(core_, pages_.journal, dialogs_, environment_.printer ? *environment_.printer : *ownPrinter_);
     BindMeterStateReset(core_.link, pages_);
     connect(&core_.link, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
 }

@@ -22,6 +22,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class PrinterChoice;
 class TAboutBox;
 class TFormStatus;
 
@@ -67,6 +68,7 @@ private:
     Dialogs& dialogs_;
     const std::unique_ptr<QSettings> ownColorStore_;
     TariffColors tariffColors_;
+    std::unique_ptr<PrinterChoice> ownPrinter_;
 
     MeterChannels channels_;
     // Read before the engine is made: the modes are its own from the start.

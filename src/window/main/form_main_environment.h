@@ -8,6 +8,7 @@
 #include <QDir>
 
 class Dialogs;
+class PrinterChoice;
 class QSettings;
 
 struct FormMainEnvironment {
@@ -24,5 +25,7 @@ struct FormMainEnvironment {
     QSettings* tariffColors = nullptr;
     // Null: message boxes.
     Dialogs* dialogs = nullptr;
+    // Null: the system's printers and print dialog.
+    PrinterChoice* printer = nullptr;
     PortSources ports = PortSources::Platform();
 };

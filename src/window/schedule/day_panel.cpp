@@ -4,11 +4,11 @@
 #include "schedule/tariff_colors.h"
 #include "schedule/zone_rules.h"
 #include "station/dialogs.h"
+#include "window/controls/grid_lines_delegate.h"
 #include "window/controls/named.h"
 #include "window/controls/read_only_view.h"
 #include "window/controls/tab_controls.h"
 #include "window/schedule/day_panel_buttons.h"
-#include "window/schedule/grid_lines_delegate.h"
 #include "window/schedule/tariff_group.h"
 #include "window/schedule/zone_list_columns.h"
 

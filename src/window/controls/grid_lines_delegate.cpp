@@ -1,4 +1,4 @@
-#include "window/schedule/grid_lines_delegate.h"
+#include "window/controls/grid_lines_delegate.h"
 
 #include <QPainter>
 

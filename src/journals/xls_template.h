@@ -1,0 +1,14 @@
+#pragma once
+// The empty workbook every journal export starts from: three sheets
+// "Лист1", "Лист2", "Лист3", the first active, Arial 10, each sheet with
+// its name centred in the page header and "Страница N" in the footer. The
+// program holds it as a text of hexadecimal digit pairs.
+
+#include <QByteArray>
+#include <QString>
+
+// The name the spreadsheet writer keeps the template under.
+inline const QString XlsTemplateName = QStringLiteral("new.xls");
+
+// The template's bytes, decoded from the text.
+QByteArray XlsTemplateBytes();

@@ -1,0 +1,45 @@
+#include "window/journals/diary_tooltip.h"
+
+#include "journals/journal_reads.h"
+
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+#include <QTreeWidget>
+
+namespace {
+constexpr int StatusColumn = 2;
+}
+
+void ListDiaryMouseMove(QTreeWidget& list, int x, int y)
+{
+    list.setToolTip({});
+    const QTreeWidgetItem* row = list.itemAt(x, y);
+    if (row && list.header()->logicalIndexAt(x) == StatusColumn)
+        list.setToolTip(StatusTooltip(row->text(StatusColumn)));
+}
+
+DiaryTooltip::DiaryTooltip(QTreeWidget& list) : QObject(&list), list_(list)
+{
+    list.viewport()->installEventFilter(this);
+}
+
+bool DiaryTooltip::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        ListDiaryMouseMove(list_, at.x(), at.y());
+    } else if (event->type() == QEvent::ToolTip) {
+        // The items carry no tooltips of their own: the list's tooltip, set
+        // as the mouse moved, is the one to show.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        ListDiaryMouseMove(list_, help->pos().x(), help->pos().y());
+        if (list_.toolTip().isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), list_.toolTip(), list_.viewport());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
