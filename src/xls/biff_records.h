@@ -62,12 +62,10 @@ enum Record : quint16 {
     Prot4RevPass = 0x01BC,
     Dimensions = 0x0200,
     Number = 0x0203,
-    Label = 0x0204,
     Row = 0x0208,
     Index = 0x020B,
     DefaultRowHeight = 0x0225,
     Window2 = 0x023E,
-    Rk = 0x027E,
     Style = 0x0293,
     Bof = 0x0809,
 };

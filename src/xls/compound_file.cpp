@@ -2,8 +2,8 @@
 
 #include "xls/workbook.h"
 
+#include <gsf/gsf-infile-impl.h>
 #include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-outfile-msole.h>
@@ -34,6 +34,24 @@ void InitGsf()
         g_log_set_handler("libgsf:msole", GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
             [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
     });
+}
+
+// The named stream, or null. The library's own lookup prints a warning for
+// every stream it cannot open; through its class the failure comes back
+// here instead, and a damaged file is only reported to the caller.
+GsfInput* ChildByName(GsfInfile* container, const char* name)
+{
+    const int count = gsf_infile_num_children(container);
+    for (int i = 0; i < count; ++i) {
+        if (qstrcmp(gsf_infile_name_by_index(container, i), name) != 0)
+            continue;
+        GError* error = nullptr;
+        GsfInput* child = GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(container))->child_by_index(container, i, &error);
+        if (error)
+            g_error_free(error);
+        return child;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -67,7 +85,7 @@ QByteArray WorkbookStreamOf(const QByteArray& file)
         g_error_free(error);
     if (!container)
         throw XlsError(QStringLiteral("The file is not an Excel 97-2003 workbook."));
-    GsfPointer<GsfInput> stream(gsf_infile_child_by_name(container.get(), StreamName));
+    GsfPointer<GsfInput> stream(ChildByName(container.get(), StreamName));
     if (!stream)
         throw XlsError(QStringLiteral("The file holds no workbook."));
     const gsf_off_t size = gsf_input_size(stream.get());

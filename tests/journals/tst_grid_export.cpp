@@ -6,6 +6,8 @@
 
 #include "journal_grids.h"
 #include "recording_dialogs.h"
+#include "xls_reader.h"
+
 #include "journals/grid_export.h"
 #include "journals/xls_template.h"
 #include "xls/workbook_file.h"
@@ -13,9 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,16 +45,6 @@ ReadCell Text(const QString& text)
 ReadCell Number(double value)
 {
     return {"number", value};
-}
-
-// The workbook as the reader prints it; empty when it cannot read it.
-QJsonObject ReadWorkbook(const QString& path)
-{
-    QProcess reader;
-    reader.start("/usr/bin/python3", {READ_XLS, path});
-    if (!reader.waitForFinished(60000) || reader.exitCode() != 0)
-        return {};
-    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
 }
 
 QList<QList<ReadCell>> SheetRows(const QJsonObject& workbook, int sheet = 0)
@@ -215,7 +205,7 @@ private slots:
         const TextGrid grid = YearGrid();
         QCOMPARE(WriteGridWorkbook(grid, Title, path), QString());
 
-        const QList<QList<ReadCell>> rows = SheetRows(ReadWorkbook(path));
+        const QList<QList<ReadCell>> rows = SheetRows(ReadXls(path));
         QCOMPARE(rows.size(), 14);
         QCOMPARE(rows[0][0], Text(Title));
         for (int column = 1; column < rows[0].size(); ++column)
@@ -242,7 +232,7 @@ private slots:
         const QString path = f.Path("diary.xls");
         QCOMPARE(WriteGridWorkbook(ListToGrid(DiaryCaptions, {}), "Журнал потребления", path), QString());
 
-        const QList<QList<ReadCell>> rows = SheetRows(ReadWorkbook(path));
+        const QList<QList<ReadCell>> rows = SheetRows(ReadXls(path));
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0][0], Text("Журнал потребления"));
         QCOMPARE(rows[1].size(), DiaryCaptions.size());
@@ -270,7 +260,7 @@ private slots:
         QCOMPARE(saved.fontName, empty.fontName);
         QCOMPARE(saved.fontPoints, empty.fontPoints);
 
-        const QJsonObject workbook = ReadWorkbook(path);
+        const QJsonObject workbook = ReadXls(path);
         const QList<QList<ReadCell>> rows = SheetRows(workbook);
         QCOMPARE(rows.size(), 252);
         QCOMPARE(rows[2][3], Text("однот."));
@@ -292,7 +282,7 @@ private slots:
         grid.rows[1] += QStringList(MaxColumns + 7, "4");
         QCOMPARE(WriteGridWorkbook(grid, Title, path), QString());
 
-        const QList<QList<ReadCell>> rows = SheetRows(ReadWorkbook(path));
+        const QList<QList<ReadCell>> rows = SheetRows(ReadXls(path));
         QCOMPARE(rows.size(), 3);
         QCOMPARE(rows[1].size(), MaxColumns);
         QCOMPARE(rows[2][0], Number(1));
@@ -347,7 +337,7 @@ private slots:
         if (!temporary.isEmpty())
             QCOMPARE(ParseWorkbook(FileBytes(f.Path(temporary))).sheets.size(), 3);
         else
-            QCOMPARE(SheetRows(ReadWorkbook(path)).value(0).value(0), Text(Title));
+            QCOMPARE(SheetRows(ReadXls(path)).value(0).value(0), Text(Title));
     }
 
     // The operator's view: the question, the opened file, the warning.
@@ -360,7 +350,7 @@ private slots:
         QCOMPARE(f.dialogs.saveQuestions, QStringList{"xls (*.xls); xls"});
         QCOMPARE(f.dialogs.messages, QStringList());
         QCOMPARE(f.opened, QStringList{path});
-        QCOMPARE(SheetRows(ReadWorkbook(path)).size(), 14);
+        QCOMPARE(SheetRows(ReadXls(path)).size(), 14);
         QCOMPARE(f.Files(), QStringList{"year.xls"});
     }
 
@@ -386,7 +376,7 @@ private slots:
         QCOMPARE(f.dialogs.questions, QStringList());
         QCOMPARE(f.dialogs.messages, QStringList());
         QCOMPARE(f.opened, QStringList{path});
-        QCOMPARE(SheetRows(ReadWorkbook(path)).value(0).value(0), Text(Title));
+        QCOMPARE(SheetRows(ReadXls(path)).value(0).value(0), Text(Title));
     }
 
     // Where the temporary workbook can be made but not saved over, it
