@@ -1,0 +1,2 @@
+SELECT * FROM computer
+WHERE name = :name

@@ -1,0 +1,3 @@
+SELECT * FROM operator
+WHERE login = :login
+AND operating = 1
