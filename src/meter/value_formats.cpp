@@ -9,8 +9,8 @@
 namespace {
 
 constexpr int SecondsPerDay = 86400;
-constexpr int SignificantDigits = 8;
-constexpr int Decimals = 3;
+constexpr int ReadingDigits = 8;
+constexpr int ReadingDecimals = 3;
 constexpr int MantissaBits = 23;
 constexpr quint32 MantissaMask = (1u << MantissaBits) - 1;
 constexpr quint32 SignBit = 1u << MantissaBits;
@@ -40,9 +40,9 @@ QString LongTimeFormatWithoutZone(const QLocale& locale)
 
 // Digits before the decimal point once the value is rounded to the
 // significant digits (99999999.7 has nine: it rounds up to 100000000).
-int IntegerDigits(double value)
+int IntegerDigits(double value, int significantDigits)
 {
-    const QString scientific = QString::number(value, 'e', SignificantDigits - 1);
+    const QString scientific = QString::number(value, 'e', significantDigits - 1);
     const int exponent = scientific.mid(scientific.indexOf(QLatin1Char('e')) + 1).toInt();
     return std::max(exponent + 1, 0);
 }
@@ -87,19 +87,24 @@ QString MeterDateTimeText(qint64 seconds)
     return WorkstationDateTimeText(date, QTime::fromMSecsSinceStartOfDay(secondOfDay * 1000));
 }
 
-QString RealText(double value)
+QString FixedText(double value, int significantDigits, int decimals)
 {
     // What rounds to zero is shown without a sign.
-    if (std::abs(value) < 0.0005)
+    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
         value = 0.0;
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const int integerDigits = IntegerDigits(value);
-    if (integerDigits > SignificantDigits)
-        return locale.toString(value, 'e', SignificantDigits - 1);
-    const int decimals = std::min(Decimals, SignificantDigits - integerDigits);
-    QString text = locale.toString(value, 'f', decimals);
-    if (decimals == 0)
+    const int integerDigits = IntegerDigits(value, significantDigits);
+    if (integerDigits > significantDigits)
+        return locale.toString(value, 'e', significantDigits - 1);
+    const int shown = std::min(decimals, significantDigits - integerDigits);
+    QString text = locale.toString(value, 'f', shown);
+    if (shown == 0)
         text += locale.decimalPoint();
-    return text + QString(Decimals - decimals, QLatin1Char('0'));
+    return text + QString(decimals - shown, QLatin1Char('0'));
+}
+
+QString RealText(double value)
+{
+    return FixedText(value, ReadingDigits, ReadingDecimals);
 }

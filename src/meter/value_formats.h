@@ -23,7 +23,10 @@ QString WorkstationDateTimeText(const QDate& date, const QTime& time);
 // date alone.
 QString MeterDateTimeText(qint64 seconds);
 
-// Rounded to 8 significant digits, fixed-point with 3 decimals (places
-// beyond the 8 digits written as 0); exponent notation from 9 integer
-// digits on.
+// Rounded to the significant digits, fixed-point with the decimals (places
+// beyond the significant digits written as 0); exponent notation when
+// there are more integer digits than significant ones.
+QString FixedText(double value, int significantDigits, int decimals);
+
+// A reading: 8 significant digits, 3 decimals.
 QString RealText(double value);
