@@ -1,7 +1,9 @@
 #include "db/database.h"
 
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <sqlite3.h>
 
 namespace {
@@ -61,6 +63,23 @@ std::unique_ptr<Database> Database::OpenSqlite(const QString& path)
     std::unique_ptr<Database> database(new Database(QStringLiteral("QSQLITE"), path));
     AddSqlServerFunctions(database->connection_);
     return database;
+}
+
+void Database::RunScript(const QString& script)
+{
+    static const QRegularExpression statementEnd(QStringLiteral(";[ \t]*(\r?\n|$)"));
+    for (const QString& statement : script.split(statementEnd, Qt::SkipEmptyParts)) {
+        // A piece of nothing but comments is no statement.
+        QStringList code;
+        for (const QString& line : statement.split(QLatin1Char('\n')))
+            if (!line.trimmed().startsWith(QLatin1String("--")))
+                code << line;
+        if (code.join(QString()).trimmed().isEmpty())
+            continue;
+        QSqlQuery query(connection_);
+        if (!query.exec(statement))
+            throw ErrorOf(query.lastError());
+    }
 }
 
 void Database::Begin()

@@ -40,6 +40,10 @@ public:
     Database& operator=(const Database&) = delete;
     ~Database();
 
+    // Runs a script of statements, each ended by ";" at the end of a line;
+    // stops at the first that fails.
+    void RunScript(const QString& script);
+
     // All statements between Begin and Commit succeed or fail together.
     void Begin();
     void Commit();
