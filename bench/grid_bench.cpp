@@ -5,15 +5,13 @@
 // few runs of each. A figure, never a verdict: nothing here fails on a time.
 
 #include "bench_dialogs.h"
+#include "bench_timing.h"
 #include "schedule/schedule_model.h"
 #include "window/schedule/year_grid.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -53,20 +51,6 @@ void Click(YearGrid& grid, GridCell cell, Qt::KeyboardModifiers keys)
     SendMouse(grid, QEvent::MouseButtonRelease, cell, keys);
 }
 
-// The best of the runs, each after `prepare`, in milliseconds.
-double BestMs(const std::function<void()>& prepare, const std::function<void()>& run)
-{
-    double best = -1;
-    for (int repeat = 0; repeat < Repeats; ++repeat) {
-        prepare();
-        QElapsedTimer clock;
-        clock.start();
-        run();
-        const double ms = clock.nsecsElapsed() / 1e6;
-        best = best < 0 ? ms : std::min(best, ms);
-    }
-    return best;
-}
 
 int CountCells(const YearMap<bool>& map)
 {
@@ -99,12 +83,12 @@ int main(int argc, char* argv[])
     };
     const auto shift = [&] { Click(grid, GridCell{MonthCount, DayTypeCount}, Qt::ShiftModifier); };
 
-    const double select = BestMs(load, shift);
-    const double edit = BestMs(load, [&] {
+    const double select = BestMs(Repeats, load, shift);
+    const double edit = BestMs(Repeats, load, [&] {
         shift();
         grid.repaint();
     });
-    const double repaint = BestMs([] { }, [&] { grid.repaint(); });
+    const double repaint = BestMs(Repeats, [] {}, [&] { grid.repaint(); });
 
     std::printf("year grid %dx%d, %d records, best of %d\n", GridSize.width(), GridSize.height(), Records, Repeats);
     std::printf("cells overwritten by the copy: %d, records after it: %lld\n", CountCells(model.DaysChanged()),

@@ -3,38 +3,23 @@
 // figure, never a verdict: nothing here fails on a time. With a directory
 // as argument the files are left there to be looked at.
 
+#include "bench_timing.h"
 #include "journal_grids.h"
 #include "journals/grid_export.h"
 #include "journals/grid_print.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
 constexpr int Records = 250;
 constexpr int Repeats = 5;
 
-// The best of the runs, in milliseconds.
-double BestMs(const std::function<void()>& run)
-{
-    double best = -1;
-    for (int repeat = 0; repeat < Repeats; ++repeat) {
-        QElapsedTimer clock;
-        clock.start();
-        run();
-        const double ms = clock.nsecsElapsed() / 1e6;
-        best = best < 0 ? ms : std::min(best, ms);
-    }
-    return best;
-}
 
 } // namespace
 
@@ -52,10 +37,10 @@ int main(int argc, char* argv[])
     const QString title = JournalTitle(123456, "Журнал потребления");
 
     QString failure;
-    const double exportMs = BestMs([&] { failure = WriteGridWorkbook(grid, title, xlsPath); });
+    const double exportMs = BestMs(Repeats, [] {}, [&] { failure = WriteGridWorkbook(grid, title, xlsPath); });
     if (!failure.isEmpty())
         std::fprintf(stderr, "export failed: %s\n", qPrintable(failure));
-    const double printMs = BestMs([&] {
+    const double printMs = BestMs(Repeats, [] {}, [&] {
         QPdfWriter pdf(pdfPath);
         PrintGrid(grid, title, pdf);
     });

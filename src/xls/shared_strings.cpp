@@ -59,16 +59,13 @@ private:
 
 } // namespace
 
-quint32 SharedStrings::Index(const QString& text)
+void SharedStrings::Add(const QString& text)
 {
     ++references_;
-    const auto found = indexes_.constFind(text);
-    if (found != indexes_.constEnd())
-        return *found;
-    const quint32 index = quint32(strings_.size());
+    if (indexes_.contains(text))
+        return;
+    indexes_.insert(text, quint32(strings_.size()));
     strings_ << text;
-    indexes_.insert(text, index);
-    return index;
 }
 
 void SharedStrings::WriteTo(RecordStream& stream) const

@@ -10,8 +10,10 @@
 
 class SharedStrings {
 public:
-    // The string's index, adding it on first use.
-    quint32 Index(const QString& text);
+    // One more cell refers to the string; it is added on first use.
+    void Add(const QString& text);
+    // The index of a string added before.
+    quint32 Index(const QString& text) const { return indexes_.value(text); }
 
     // SST, its CONTINUE records and EXTSST, written where `stream` ends.
     void WriteTo(RecordStream& stream) const;

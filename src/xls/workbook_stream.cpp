@@ -123,7 +123,7 @@ QMap<int, QList<QPair<int, CellValue>>> RowsOf(const Cells& cells)
     return rows;
 }
 
-void AddCell(RecordStream& stream, int row, int column, const CellValue& value, SharedStrings& strings)
+void AddCell(RecordStream& stream, int row, int column, const CellValue& value, const SharedStrings& strings)
 {
     RecordData data;
     data.U16(row).U16(column).U16(CellXf);
@@ -135,7 +135,7 @@ void AddCell(RecordStream& stream, int row, int column, const CellValue& value, 
 
 // ROW records of up to 32 rows, their cells, and the DBCELL that finds
 // them; returns the DBCELL records' positions for INDEX.
-QList<qint64> WriteCellBlocks(RecordStream& stream, const Cells& cells, SharedStrings& strings)
+QList<qint64> WriteCellBlocks(RecordStream& stream, const Cells& cells, const SharedStrings& strings)
 {
     const auto rows = RowsOf(cells);
     const QList<int> rowNumbers = rows.keys();
@@ -165,7 +165,7 @@ QList<qint64> WriteCellBlocks(RecordStream& stream, const Cells& cells, SharedSt
     return dbCells;
 }
 
-QByteArray SheetStream(const Sheet& sheet, bool active, qint64 start, SharedStrings& strings)
+QByteArray SheetStream(const Sheet& sheet, bool active, qint64 start, const SharedStrings& strings)
 {
     RecordStream stream(start);
     stream.Add(Biff::Bof, Bof(WorksheetSubstream));
@@ -227,12 +227,12 @@ QByteArray SheetStream(const Sheet& sheet, bool active, qint64 start, SharedStri
 
 QByteArray WorkbookStream(const Workbook& workbook)
 {
-    // The sheets' strings are shared in the globals, which come first: the
-    // sheets are laid out to learn them, then again where they land.
+    // The sheets' strings are shared in the globals, which come first.
     SharedStrings strings;
-    QList<QByteArray> sheets;
-    for (int i = 0; i < workbook.sheets.size(); ++i)
-        sheets << SheetStream(workbook.sheets[i], i == workbook.activeSheet, 0, strings);
+    for (const Sheet& sheet : workbook.sheets)
+        for (const CellValue& value : sheet.cells)
+            if (const auto* text = std::get_if<QString>(&value))
+                strings.Add(*text);
 
     RecordStream globals;
     WriteGlobalsHead(globals, workbook);
@@ -246,10 +246,9 @@ QByteArray WorkbookStream(const Workbook& workbook)
     globals.Add(Biff::Eof);
 
     QByteArray stream = globals.Bytes();
-    SharedStrings sameStrings;
     for (int i = 0; i < workbook.sheets.size(); ++i) {
         const qint64 start = stream.size();
-        stream += SheetStream(workbook.sheets[i], i == workbook.activeSheet, start, sameStrings);
+        stream += SheetStream(workbook.sheets[i], i == workbook.activeSheet, start, strings);
         qToLittleEndian(quint32(start), stream.data() + sheetOffsets[i]);
     }
     return stream;

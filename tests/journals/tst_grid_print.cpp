@@ -4,13 +4,14 @@
 // with the title and the caption row, and the job printed into a PDF file.
 
 #include "journal_grids.h"
+#include "pdf_tools.h"
+
 #include "journals/grid_print.h"
 
 #include <QFontMetrics>
 #include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -124,27 +125,6 @@ TextGrid OneColumnGrid(double share)
     while (bold.horizontalAdvance(text) < share * portrait.width())
         text += QLatin1Char('W');
     return TextGrid{{{text}, {"2"}}};
-}
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PdfPages(const QString& path)
-{
-    const QRegularExpressionMatch match =
-        QRegularExpression(R"(Pages:\s+(\d+))").match(Run("pdfinfo", {path}));
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
-
-QString PdfPageText(const QString& path, int page)
-{
-    return Run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), path, "-"});
 }
 
 } // namespace
@@ -414,7 +394,7 @@ private slots:
 
         QCOMPARE(printer.pageLayout().orientation() == QPageLayout::Landscape, landscape);
         const QRegularExpressionMatch size = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+))")
-                                                 .match(Run("pdfinfo", {printer.outputFileName()}));
+                                                 .match(ToolOutput("pdfinfo", {printer.outputFileName()}));
         QVERIFY(size.hasMatch());
         QCOMPARE(size.captured(1).toDouble() > size.captured(2).toDouble(), landscape);
     }

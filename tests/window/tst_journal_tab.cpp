@@ -2,11 +2,12 @@
 // simulated meter, shown, exported to workbooks that another program reads
 // back, and printed.
 
+#include "opened_urls.h"
+#include "pdf_tools.h"
 #include "session_fixture.h"
 #include "xls_reader.h"
 
 #include "journals/journal_reads.h"
-#include "opened_urls.h"
 #include "window/journals/diary_tooltip.h"
 #include "window/journals/printer_choice.h"
 
@@ -51,15 +52,6 @@ private:
     QPrinter printer_;
 };
 
-QString ToolOutput(const QString& program, const QStringList& arguments)
-{
-    QProcess tool;
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-
 // The first sheet's rows as another program reads them.
 QJsonArray SheetRows(const QString& path)
 {
@@ -74,13 +66,6 @@ bool SameCell(const QString& text, const QJsonValue& cell)
     if (kindAndValue[0].toString() == QStringLiteral("number"))
         return qFuzzyCompare(QLocale().toDouble(text.trimmed()) + 1, kindAndValue[1].toDouble() + 1);
     return kindAndValue[1].toString() == text;
-}
-
-int PdfPages(const QString& path)
-{
-    const QString info = ToolOutput("pdfinfo", {path});
-    const int at = info.indexOf(QStringLiteral("Pages:"));
-    return at < 0 ? 0 : info.mid(at + 6).section('\n', 0, 0).trimmed().toInt();
 }
 
 } // namespace
