@@ -101,3 +101,11 @@ QDateTime Query::DateTime(int position) const
 {
     return AsDateTime(Field(position));
 }
+
+int Query::RequiredInteger(const QString& name) const
+{
+    const QVariant value = Field(name);
+    if (value.isNull())
+        throw DbError(QStringLiteral("Поле \"%1\" не содержит значения (NULL).").arg(name));
+    return value.toInt();
+}

@@ -37,6 +37,9 @@ public:
     int Integer(const QString& name) const { return Field(name).toInt(); }
     int Integer(int position) const { return Field(position).toInt(); }
     QDateTime DateTime(int position) const;
+    // A number the work cannot go on without: NULL, or no row, is thrown
+    // as a DbError naming the field.
+    int RequiredInteger(const QString& name) const;
 
 private:
     void Run(bool keepRows);
