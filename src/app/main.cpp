@@ -1,11 +1,15 @@
 // vm742: the programming station.
 
+#include "db/database.h"
+#include "db/demo_database.h"
+#include "station/workstation_identity.h"
 #include "window/main/application_icon.h"
 #include "window/main/form_main.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -20,6 +24,9 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addOption({QStringLiteral("simulate"),
                       QStringLiteral("Offer the simulated meter as the first port, chosen at start.")});
+    parser.addOption({QStringLiteral("demo-db"),
+                      QStringLiteral("Work on the production line with a fresh demo database, made for this "
+                                     "computer and login and dropped at the end.")});
     parser.addOption({QStringLiteral("connect"),
                       QStringLiteral("Connect to the chosen port as soon as the window is shown.")});
     parser.addPositionalArgument(QStringLiteral("FILE"),
@@ -33,6 +40,16 @@ int main(int argc, char* argv[])
 
     FormMainEnvironment environment;
     environment.offerSimulator = parser.isSet(QStringLiteral("simulate"));
+    QTemporaryDir demoDir;
+    if (parser.isSet(QStringLiteral("demo-db"))) {
+        environment.productionDatabase = demoDir.filePath(QStringLiteral("electrometer.db"));
+        try {
+            WriteDemoDatabase(environment.productionDatabase, ComputerName(), LoginName());
+        } catch (const DbError& error) {
+            std::fprintf(stderr, "vm742: %s\n", qPrintable(error.Message()));
+            return 1;
+        }
+    }
     TFormMain form(std::move(environment));
     form.show();
     // Once the window is up, so that a refused file's message box stands

@@ -2,6 +2,8 @@
 
 #include "link/qt_serial_channel.h"
 #include "sim/virtual_channel.h"
+#include "station/database_choice.h"
+#include "station/workstation_identity.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,6 +30,8 @@ void CliSession::AddOptions(QCommandLineParser& parser)
     parser.addOption({"sim", "Use the built-in simulated meter instead of a port."});
     parser.addOption({"timeout", "Response timeout, 200..10000 ms (default 500).", "MS", "500"});
     parser.addOption({"password", "Access password of the meter, for the commands that write to it.", "TEXT"});
+    parser.addOption({"db", "Production line on this SQLite database file (see demo-db).", "FILE"});
+    parser.addOption({"dsn", "Production line on this ODBC data source (Electrometer on a line's station).", "NAME"});
 }
 
 bool CliSession::Configure(const QCommandLineParser& parser)
@@ -53,7 +57,25 @@ bool CliSession::Configure(const QCommandLineParser& parser)
     password_ = parser.value("password");
     core_.link.SetChannel(channel_.get());
     core_.link.SpinTimerChange(timeout);
-    return true;
+    return StartProductionLine(parser);
+}
+
+bool CliSession::StartProductionLine(const QCommandLineParser& parser)
+{
+    const bool file = parser.isSet("db");
+    if (!file && !parser.isSet("dsn"))
+        return true;
+    const QString name = parser.value(file ? "db" : "dsn");
+    if ((file && parser.isSet("dsn")) || name.isEmpty()) {
+        QTextStream(stderr) << "Give either --db FILE or --dsn NAME." << Qt::endl;
+        return false;
+    }
+    core_.SetSqlMode(true);
+    production_ = std::make_unique<ProductionLine>(core_, dialogs_, file ? DatabaseFor(name) : DatabaseFor({}, name));
+    QObject::connect(production_.get(), &ProductionLine::UnhandledError, [this](const QString& text) {
+        progress_.Say(QStringLiteral("Ошибка БД: ") + text);
+    });
+    return production_->FormActivate(ComputerName(), LoginName()) == ProductionLine::LookUp::Passed;
 }
 
 bool CliSession::Connect()

@@ -7,6 +7,7 @@
 #include "cli/console_dialogs.h"
 #include "cli/progress_line.h"
 #include "link/serial_channel.h"
+#include "station/production_line.h"
 #include "station/station_core.h"
 
 #include <QCommandLineParser>
@@ -22,22 +23,29 @@ public:
     static void AddOptions(QCommandLineParser& parser);
 
     // Reads the connection options; false (with the reason on stderr)
-    // when they are unusable.
+    // when they are unusable. With a production database the station
+    // look-up runs here: a station not described, or a database that
+    // cannot answer, is unusable too.
     bool Configure(const QCommandLineParser& parser);
     // Opens the port; false (with the station's message on stderr) when it
     // cannot be opened.
     bool Connect();
 
     StationCore& Core() { return core_; }
+    // Only on the production line (--db or --dsn).
+    ProductionLine* Production() { return production_.get(); }
     ProgressLine& Progress() { return progress_; }
     // The meter's access password, for the commands that write to it.
     const QString& Password() const { return password_; }
 
 private:
+    bool StartProductionLine(const QCommandLineParser& parser);
+
     ProgressLine progress_;
     ConsoleDialogs dialogs_{progress_};
     std::unique_ptr<SerialChannel> channel_;
     StationCore core_;
+    std::unique_ptr<ProductionLine> production_;
     QString portText_;
     QString password_;
 };

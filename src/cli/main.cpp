@@ -2,9 +2,11 @@
 // built-in simulated meter.
 
 #include "cli/cli_session.h"
+#include "cli/demo_db_command.h"
 #include "cli/journal_command.h"
 #include "cli/poll_command.h"
 #include "cli/read_command.h"
+#include "cli/record_command.h"
 #include "cli/schedule_commands.h"
 #include "cli/write_command.h"
 #include "cli/write_options.h"
@@ -15,8 +17,10 @@
 
 namespace {
 
-const QStringList MeterCommands{"poll", "read", "write"};
-const QStringList FileCommands{"tsc-dump", "schedule-read", "schedule-write"};
+const QStringList MeterCommands{"poll", "read", "write", "record"};
+const QStringList FileCommands{"tsc-dump", "schedule-read", "schedule-write", "demo-db"};
+// Commands that need no meter and no production database.
+const QStringList OfflineCommands{"tsc-dump", "demo-db"};
 const QHash<QString, JournalKind> Journals{{"yearly", JournalKind::Yearly}, {"consumption", JournalKind::Consumption}};
 
 } // namespace
@@ -45,7 +49,20 @@ int main(int argc, char* argv[])
                                      "  journal yearly|consumption [--xls FILE]\n"
                                      "         read the meter's yearly or consumption journal and print its\n"
                                      "         table, captions first, cells separated by TAB; --xls also saves\n"
-                                     "         it as an Excel 97-2003 workbook\n\n"
+                                     "         it as an Excel 97-2003 workbook\n"
+                                     "  record [--number N]\n"
+                                     "         production line only: record the meter in the production\n"
+                                     "         database as \"Зафиксировать в БД\" does; --number gives the\n"
+                                     "         number of a meter without number (the other write options\n"
+                                     "         play no part)\n"
+                                     "  demo-db FILE\n"
+                                     "         write a demo production database for this computer and login\n"
+                                     "         into the new SQLite file FILE\n\n"
+                                     "With --db FILE or --dsn NAME a meter command runs on the production\n"
+                                     "line: the computer, its login and plant must be described in the\n"
+                                     "database (exit code 2 when not), the server's clock counts, and write\n"
+                                     "records the meter (exit code 3 when the meter was written but the\n"
+                                     "record was refused or failed).\n\n"
                                      "schedule-read, schedule-write and journal count their requests\n"
                                      "answered on stderr while it is a terminal.");
     parser.addHelpOption();
@@ -54,9 +71,10 @@ int main(int argc, char* argv[])
                                 "counts for nothing), 0 = until interrupted.", "N", "0"});
     parser.addOption({"xls", "journal: also save the table as this Excel 97-2003 workbook.", "FILE"});
     AddWriteOptions(parser);
-    parser.addPositionalArgument("command", "poll, read, write, tsc-dump, schedule-read, schedule-write or journal");
+    parser.addPositionalArgument(
+        "command", "poll, read, write, record, tsc-dump, schedule-read, schedule-write, journal or demo-db");
     parser.addPositionalArgument("file", "tsc-dump, schedule-read, schedule-write: the tariff schedule file; "
-                                         "journal: yearly or consumption.", "[FILE]");
+                                         "journal: yearly or consumption; demo-db: the database file.", "[FILE]");
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
@@ -76,8 +94,14 @@ int main(int argc, char* argv[])
         QTextStream(stderr) << "--xls FILE belongs to journal only." << Qt::endl;
         return 2;
     }
+    if (OfflineCommands.contains(command) && (parser.isSet("db") || parser.isSet("dsn"))) {
+        QTextStream(stderr) << "--db and --dsn go with the meter commands only." << Qt::endl;
+        return 2;
+    }
     if (command == "tsc-dump")
         return RunTscDump(arguments[1]);
+    if (command == "demo-db")
+        return RunDemoDb(arguments[1]);
     CliSession session;
     if (!session.Configure(parser))
         return 2;
@@ -85,6 +109,8 @@ int main(int argc, char* argv[])
         return RunRead(session);
     if (command == "write")
         return RunWrite(session, parser);
+    if (command == "record")
+        return RunRecord(session, parser);
     if (command == "schedule-read")
         return RunScheduleRead(session, arguments[1]);
     if (command == "schedule-write")

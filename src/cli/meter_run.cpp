@@ -32,6 +32,17 @@ void MeterRun::WhenNumberShown(std::function<void()> step)
         });
 }
 
+void MeterRun::WhenCycleRead(std::function<void()> step)
+{
+    // The connection's own version request comes first; the cycle is whole
+    // when its first step is queued for the second time.
+    connect(&session_.Core().link, &MeterLink::PollStepQueued, this, [this, step = std::move(step)](int pollStep) {
+        if (pollStep != 0 || ++cycleStarts_ != 2)
+            return;
+        QTimer::singleShot(0, this, step);
+    });
+}
+
 int MeterRun::Exec()
 {
     if (!session_.Connect())

@@ -20,6 +20,10 @@ public:
     // the number. The step runs out of the decoder, so the poll's request
     // has left the queue and the batch goes in behind the next one.
     void WhenNumberShown(std::function<void()> step);
+    // Runs `step` once a whole poll cycle has been read: a record on the
+    // production line takes every value the tabs show (version, readings,
+    // the clock's drift), not only the number.
+    void WhenCycleRead(std::function<void()> step);
 
     // The protocol's most recent failure line; empty while there was none.
     const QString& LastFailure() const { return lastFailure_; }
@@ -35,4 +39,5 @@ private:
     QString lastFailure_;
     int failureCount_ = 0;
     bool stepTaken_ = false;
+    int cycleStarts_ = 0;
 };

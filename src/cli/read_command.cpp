@@ -3,6 +3,7 @@
 #include "cli/cli_session.h"
 #include "meter/short_report.h"
 #include "station/station_core.h"
+#include "station/workstation_clock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -45,7 +46,7 @@ int RunRead(CliSession& session)
     if (lost || !whole)
         return 1;
     QTextStream out(stdout);
-    for (const QString& line : ShortReportLines(core.readings, core.plc, QDateTime::currentDateTime()))
+    for (const QString& line : ShortReportLines(core.readings, core.plc, WorkstationClock::Now()))
         out << line << '\n';
     out.flush();
     return requestFailed ? 1 : 0;

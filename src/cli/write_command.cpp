@@ -11,12 +11,20 @@
 
 namespace {
 
-enum ExitCode { Written = 0, NotWritten = 1, UnusableOptions = 2 };
+enum ExitCode { Written = 0, NotWritten = 1, UnusableOptions = 2, NotRecorded = 3 };
 
-// Why this meter rules out a write the options ask for, where the window
-// would not let the operator ask for it: the number field is usable only
-// on a meter without number, "CheckDDM" only on a meter with a ДДМ. Empty
-// when nothing is ruled out.
+// On the production line a write counts only once it is recorded too; the
+// record's own message has been printed when it was not.
+ExitCode Completed(CliSession& session)
+{
+    const ProductionLine* production = session.Production();
+    if (!production || production->LastRecord() == RecordOutcome::Recorded)
+        return Written;
+    return NotRecorded;
+}
+
+} // namespace
+
 QString MeterRefusal(const MeterReadings& readings, const SettingsInputs& inputs)
 {
     const QString shownNumber = readings.Main(MeterReadings::NumberRow);
@@ -26,8 +34,6 @@ QString MeterRefusal(const MeterReadings& readings, const SettingsInputs& inputs
         return QStringLiteral("--ddm refused: a type-341 meter has no remote display (ДДМ).");
     return {};
 }
-
-} // namespace
 
 int RunWrite(CliSession& session, const QCommandLineParser& parser)
 {
@@ -45,7 +51,7 @@ int RunWrite(CliSession& session, const QCommandLineParser& parser)
     // pickers to follow the clock, and the meter's answers decide what it
     // can take. A write it cannot take refuses the whole command, so a
     // script never mistakes a partial write for the one it asked for.
-    run.WhenNumberShown([&] {
+    const auto writeStep = [&] {
         if (const QString refusal = MeterRefusal(core.readings, choices.inputs); !refusal.isEmpty()) {
             err << refusal << " Nothing written." << Qt::endl;
             QCoreApplication::exit(UnusableOptions);
@@ -57,13 +63,20 @@ int RunWrite(CliSession& session, const QCommandLineParser& parser)
             SetClockToNow(inputs);
         if (!core.settings.ActionSettingExecute())
             QCoreApplication::exit(NotWritten);
-    });
+    };
+    if (session.Production())
+        run.WhenCycleRead(writeStep);
+    else
+        run.WhenNumberShown(writeStep);
     QObject::connect(&core.link, &MeterLink::BatchFinished, [&](WriteBatch batch, BatchOutcome outcome) {
         if (batch != WriteBatch::Settings)
             return;
-        if (outcome != BatchOutcome::Completed)
+        if (outcome != BatchOutcome::Completed) {
             err << run.LastFailure() << Qt::endl;
-        QCoreApplication::exit(outcome == BatchOutcome::Completed ? Written : NotWritten);
+            QCoreApplication::exit(NotWritten);
+            return;
+        }
+        QCoreApplication::exit(Completed(session));
     });
     return run.Exec();
 }

@@ -2,6 +2,7 @@
 
 #include "meter/access_password.h"
 #include "meter/settings_write.h"
+#include "station/workstation_clock.h"
 
 #include <QDateTime>
 #include <optional>
@@ -117,9 +118,11 @@ QString TakeSettings(const QCommandLineParser& parser, SettingsInputs& in)
 
 void SetClockToNow(SettingsInputs& inputs)
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = WorkstationClock::Now();
     inputs.date = now.date();
-    inputs.time = now.time();
+    // Whole seconds, as the pickers show it: the meter takes no more, and
+    // the production record stores the clock as written.
+    inputs.time = QTime(now.time().hour(), now.time().minute(), now.time().second());
 }
 
 void AddWriteOptions(QCommandLineParser& parser)

@@ -1,5 +1,7 @@
 #include "journals/grid_print.h"
 
+#include "station/workstation_clock.h"
+
 #include <QDateTime>
 #include <QFont>
 #include <QFontMetrics>
@@ -54,7 +56,7 @@ public:
         left_ = (pageWidth_ - tableWidth_) / 2;
         right_ = (pageWidth_ + tableWidth_) / 2;
 
-        const QString stamp = QLocale().toString(QDateTime::currentDateTime(), "d MMMM yyyy 'г.' hh:mm:ss");
+        const QString stamp = QLocale().toString(WorkstationClock::Now(), "d MMMM yyyy 'г.' hh:mm:ss");
         const QFont stampFont = PrintFont(StampPoints, false, true);
         PrintText(stampFont, StampLeft, 0, stamp);
         qint64 y = 3 * Metrics(stampFont).height() / 2;

@@ -94,6 +94,8 @@ public:
 
     void ResetMeterState();
     void EnableMeterCommands(bool on);
+    // Shape1 in the result's colour until TimerShape hides it.
+    void ShowIndicator(ResultIndicator indicator);
 
 signals:
     void StatusPanelChanged(int index, const QString& text);
@@ -128,7 +130,6 @@ private:
     void Judge();
     void Decode();
     void OnQueueRanEmpty();
-    void ShowIndicator(ResultIndicator indicator);
     void ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage);
     void ReportWriteFailure(WriteBatch batch, BatchOutcome outcome, bool withMessage);
     // Closes the channel and switches to disconnected; false when the

@@ -4,6 +4,7 @@
 // per-meter values other parts of the station need. The window and the
 // command-line tool show these; nothing the meter says lives only in a widget.
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -97,6 +98,9 @@ signals:
     void NumberEditableChanged(bool on);
     void NumberAllocatableChanged(bool on);
     void DdmAvailableChanged(bool available);
+    // Every clock response, after it is shown: the meter's clock, or an
+    // invalid date-time when the response holds no valid clock value.
+    void ClockRead(const QDateTime& meterClock);
 
 private:
     friend class ReadingDecoders;

@@ -9,3 +9,11 @@
 // Whole seconds from 2000-01-01 00:00:00 to the date at the time of day;
 // negative before it.
 qint64 MeterSeconds(const QDate& date, const QTime& time);
+
+struct MeterCalendarTime {
+    QDate date;
+    QTime time;
+};
+// The calendar date and time of a count of seconds; a negative count lies
+// before 2000-01-01.
+MeterCalendarTime MeterCalendar(qint64 seconds);

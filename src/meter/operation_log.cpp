@@ -2,6 +2,7 @@
 
 #include "meter/value_formats.h"
 #include "meter/windows_1251.h"
+#include "station/workstation_clock.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -29,7 +30,7 @@ void OperationLog::Append(const QString& text) const
 {
     if (sqlMode_)
         return;
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = WorkstationClock::Now();
     const QString entry = shownNumber_() + '[' + WorkstationDateTimeText(now.date(), now.time()) + "] " + text;
     QFile file(path_);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))

@@ -3,6 +3,7 @@
 #include "link/frame.h"
 #include "link/poll_cycle.h"
 #include "meter/meter_readings.h"
+#include "meter/meter_time_stamp.h"
 #include "meter/response_fields.h"
 #include "meter/value_formats.h"
 
@@ -115,8 +116,14 @@ void ReadingDecoders::Number(MeterReadings& readings, const ResponseFields& resp
 
 void ReadingDecoders::Clock(MeterReadings& readings, const ResponseFields& response)
 {
+    const QDateTime clock = ShowClock(readings, response);
+    emit readings.ClockRead(clock);
+}
+
+QDateTime ReadingDecoders::ShowClock(MeterReadings& readings, const ResponseFields& response)
+{
     if (!response.Holds(2))
-        return;
+        return {};
     const quint8 status = response.Byte(2);
     readings.clockFlags_ = status & ClockFlagBits;
     readings.SetMain(MeterReadings::DstRow, status & AutomaticDstBit ? QStringLiteral("да") : QStringLiteral("нет"));
@@ -124,10 +131,16 @@ void ReadingDecoders::Clock(MeterReadings& readings, const ResponseFields& respo
     if (status & ClockProblemBits) {
         readings.SetMain(MeterReadings::ClockRow, {});
         readings.SetMain(MeterReadings::ClockTestRow, ClockFaultText(status));
-        return;
+        return {};
     }
     readings.SetMain(MeterReadings::ClockTestRow, QStringLiteral("Ok"));
-    readings.SetMain(MeterReadings::ClockRow, response.HasLength(7) ? MeterDateTimeText(response.U32(3)) : QString());
+    if (!response.HasLength(7)) {
+        readings.SetMain(MeterReadings::ClockRow, {});
+        return {};
+    }
+    readings.SetMain(MeterReadings::ClockRow, MeterDateTimeText(response.U32(3)));
+    const auto [date, time] = MeterCalendar(response.U32(3));
+    return QDateTime(date, time);
 }
 
 void ReadingDecoders::AveragePower(MeterReadings& readings, const ResponseFields& response)

@@ -3,6 +3,7 @@
 // carries into MeterReadings.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 
@@ -24,6 +25,8 @@ private:
     static void Version(MeterReadings& readings, const ResponseFields& response);
     static void Number(MeterReadings& readings, const ResponseFields& response);
     static void Clock(MeterReadings& readings, const ResponseFields& response);
+    // The clock value shown; invalid when there is none.
+    static QDateTime ShowClock(MeterReadings& readings, const ResponseFields& response);
     static void AveragePower(MeterReadings& readings, const ResponseFields& response);
     static void IndicatorMode(MeterReadings& readings, const ResponseFields& response);
     static void Reading(MeterReadings& readings, const ResponseFields& response);

@@ -10,6 +10,7 @@
 #include "meter/operation_log.h"
 #include "meter/settings_log_entries.h"
 #include "station/dialogs.h"
+#include "station/workstation_clock.h"
 
 namespace {
 
@@ -130,6 +131,12 @@ SettingsWrite::SettingsWrite(MeterLink& link, MeterReadings& readings, WriteInpu
 
 bool SettingsWrite::ActionSettingExecute()
 {
+    if (clockSync_) {
+        if (!clockSync_())
+            return false;
+        // The pickers that follow the clock show the server's time now.
+        Timer3Timer();
+    }
     const auto batch = BuildSettingsBatch(inputs_.settings, readings_.Main(MeterReadings::NumberRow));
     if (const QString* refusal = std::get_if<QString>(&batch)) {
         dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), *refusal);
@@ -143,7 +150,7 @@ bool SettingsWrite::ActionSettingExecute()
 void SettingsWrite::Timer3Timer()
 {
     SettingsInputs& settings = inputs_.settings;
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = WorkstationClock::Now();
     // The pickers show whole seconds, and the meter takes no more.
     const QTime time(now.time().hour(), now.time().minute(), now.time().second());
     bool changed = false;

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <variant>
 
 class Dialogs;
@@ -38,6 +39,10 @@ public:
     // Queues the batch and marks it pending; false (with a message shown)
     // when it cannot be built.
     bool ActionSettingExecute();
+    // Run first by every write on the production line: sets the
+    // workstation clock from the server; false stops the write before
+    // anything is queued.
+    void SetClockSync(std::function<bool()> sync) { clockSync_ = std::move(sync); }
 
     // Timer3: the pickers follow the workstation clock until edited.
     void Timer3Timer();
@@ -50,4 +55,5 @@ private:
     OperationLog& log_;
     Dialogs& dialogs_;
     QTimer timer3_;
+    std::function<bool()> clockSync_;
 };

@@ -1,5 +1,7 @@
 #include "meter/value_formats.h"
 
+#include "meter/meter_time_stamp.h"
+
 #include <QDate>
 #include <QLocale>
 #include <QTime>
@@ -75,16 +77,10 @@ QString WorkstationDateTimeText(const QDate& date, const QTime& time)
 
 QString MeterDateTimeText(qint64 seconds)
 {
-    static const QDate epoch(2000, 1, 1);
-    // Floor division: a negative (signed) stamp lies before the epoch.
-    qint64 days = seconds / SecondsPerDay;
-    if (seconds % SecondsPerDay < 0)
-        --days;
-    const int secondOfDay = int(seconds - days * SecondsPerDay);
-    const QDate date = epoch.addDays(days);
-    if (secondOfDay == 0)
+    const auto [date, time] = MeterCalendar(seconds);
+    if (time.msecsSinceStartOfDay() == 0)
         return QLocale().toString(date, QLocale::ShortFormat);
-    return WorkstationDateTimeText(date, QTime::fromMSecsSinceStartOfDay(secondOfDay * 1000));
+    return WorkstationDateTimeText(date, time);
 }
 
 QString FixedText(double value, int significantDigits, int decimals)

@@ -76,6 +76,7 @@ StationConfig ConfigStore::Read(const QDir& startDir) const
     config.sqlMode = settings_.contains(QStringLiteral("Sql"));
     if (const auto on = FlagValue(settings_.value(ScanKey)))
         config.scannerOn = *on;
+    config.databaseFile = settings_.value(QStringLiteral("Database")).toString();
     if (QFileInfo::exists(startDir.filePath(MarkerFile))) {
         config.workMode |= NumberEditing;
         config.sqlMode = true;

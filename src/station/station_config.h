@@ -23,6 +23,9 @@ struct StationConfig {
     QString scannerPort = QStringLiteral("2");
     // "Scan": whether the scanner is in use; absent leaves the box unticked.
     bool scannerOn = false;
+    // "Database": a SQLite file that serves as the production database of a
+    // station without a server; empty: the ODBC data source "Electrometer".
+    QString databaseFile;
 };
 
 class ConfigStore {

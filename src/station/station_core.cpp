@@ -11,7 +11,12 @@ StationCore::StationCore(Dialogs& dialogs, const QString& logPath, int workMode,
       journals(link, readings)
 {
     link.SetWorkMode(workMode);
-    link.SetSqlMode(sqlMode);
-    log.SetSqlMode(sqlMode);
+    SetSqlMode(sqlMode);
     readings.Attach(link);
+}
+
+void StationCore::SetSqlMode(bool on)
+{
+    link.SetSqlMode(on);
+    log.SetSqlMode(on);
 }

@@ -22,6 +22,9 @@ class Dialogs;
 class StationCore {
 public:
     StationCore(Dialogs& dialogs, const QString& logPath, int workMode, bool sqlMode);
+    // On the production line the operation log is not written; the
+    // production database records instead.
+    void SetSqlMode(bool on);
 
     MeterLink link;
     MeterReadings readings;

@@ -1,5 +1,8 @@
 #include "window/main/form_main.h"
 
+#include "station/database_choice.h"
+#include "station/production_line.h"
+#include "station/workstation_identity.h"
 #include "window/about/about_box.h"
 #include "window/controls/panel_shading.h"
 #include "window/database/log_binding.h"
@@ -25,12 +28,15 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -44,6 +50,19 @@ constexpr int FontPoints = 8;
 std::unique_ptr<QSettings> OwnSettings(const FormMainEnvironment& environment)
 {
     return environment.settings ? nullptr : ConfigStore::OpenDefault();
+}
+
+// A production database given from outside puts the station on the line,
+// as the marker file does.
+StationConfig ReadConfig(QSettings& settings, const FormMainEnvironment& environment)
+{
+    StationConfig config = ConfigStore(settings).Read(environment.startDir);
+    if (!environment.productionDatabase.isEmpty()) {
+        config.sqlMode = true;
+        config.workMode |= NumberEditing;
+        config.databaseFile = environment.productionDatabase;
+    }
+    return config;
 }
 
 // Ports are listed once, at start-up: where none was found, choosing is no
@@ -71,7 +90,7 @@ TFormMain::TFormMain(FormMainEnvironment environment, QWidget* parent)
       ownColorStore_(environment_.tariffColors ? nullptr : TariffColors::OpenStore()),
       tariffColors_(environment_.tariffColors ? environment_.tariffColors : ownColorStore_.get()),
       channels_(environment_.offerSimulator),
-      config_(ConfigStore(settings_).Read(environment_.startDir)),
+      config_(ReadConfig(settings_, environment_)),
       core_(dialogs_, environment_.startDir.filePath(QLatin1String(OperationLog::FileName)), config_.workMode,
             config_.sqlMode),
       ports_(environment_.ports),
@@ -140,6 +159,17 @@ void TFormMain::BindCore()
     BindJournals(core_, pages_.journal, dialogs_, environment_.printer ? *environment_.printer : *ownPrinter_);
     BindMeterStateReset(core_.link, pages_);
     connect(&core_.link, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
+    if (config_.sqlMode)
+        BindProductionLine();
+}
+
+void TFormMain::BindProductionLine()
+{
+    production_ = std::make_unique<ProductionLine>(core_, dialogs_, DatabaseFor(config_.databaseFile));
+    connect(production_.get(), &ProductionLine::UnhandledError, this, &TFormMain::ShowUnhandledError);
+    connect(production_.get(), &ProductionLine::EditDeltaChanged, pages_.about.EditDelta, &QLineEdit::setText);
+    connect(pages_.setting.BitBtn1, &QAbstractButton::clicked, production_.get(), &ProductionLine::BitBtn1Click);
+    connect(commands_.ActionFixDb, &QAction::triggered, production_.get(), [this] { production_->ActionFixDbExecute(); });
 }
 
 void TFormMain::BindCommands()
@@ -192,6 +222,27 @@ void TFormMain::OpenScheduleFile(const QString& path)
     core_.scheduleFiles.LoadFile(path);
 }
 
+// The first activation comes once the window stands on the screen, so
+// that a message of the look-up stands over it.
+void TFormMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        QTimer::singleShot(0, this, &TFormMain::FormActivate);
+    }
+}
+
+// Runs when the window becomes the program's active window: at start, and
+// when the about box or the status window hands the focus back.
+void TFormMain::FormActivate()
+{
+    if (!production_)
+        return;
+    if (production_->FormActivate(ComputerName(), LoginName()) == ProductionLine::LookUp::NotDescribed)
+        close();
+}
+
 void TFormMain::closeEvent(QCloseEvent* event)
 {
     FormClose();
@@ -234,11 +285,13 @@ void TFormMain::N20Click()
 void TFormMain::N15Click()
 {
     aboutBox_->exec();
+    FormActivate();
 }
 
 void TFormMain::NStatusClick()
 {
     formStatus_->exec();
+    FormActivate();
 }
 
 void TFormMain::ShowUnhandledError(const QString& text)

@@ -23,6 +23,7 @@
 #include <memory>
 
 class PrinterChoice;
+class ProductionLine;
 class TAboutBox;
 class TFormStatus;
 
@@ -36,6 +37,8 @@ public:
     ~TFormMain() override;
 
     StationCore& Core() { return core_; }
+    // Only on the production line.
+    ProductionLine* Production() { return production_.get(); }
     MeterLink& Link() { return core_.link; }
     MeterChannels& Channels() { return channels_; }
     // The work mode and the remembered ports, as read at start-up.
@@ -45,13 +48,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildWindow();
     void FixClientSize();
     void BindCore();
+    void BindProductionLine();
     void BindCommands();
     void FormCreate();
+    void FormActivate();
     void FormClose();
 
     void ActionConnectExecute();
@@ -74,6 +80,8 @@ private:
     // Read before the engine is made: the modes are its own from the start.
     const StationConfig config_;
     StationCore core_;
+    std::unique_ptr<ProductionLine> production_;
+    bool shown_ = false;
     PortSelector ports_;
     MeterPortChoice portChoice_;
 

@@ -28,4 +28,7 @@ struct FormMainEnvironment {
     // Null: the system's printers and print dialog.
     PrinterChoice* printer = nullptr;
     PortSources ports = PortSources::Platform();
+    // The production line on this SQLite file, whatever the settings say:
+    // the demo database, and the tests.
+    QString productionDatabase;
 };

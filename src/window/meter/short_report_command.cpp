@@ -2,6 +2,7 @@
 
 #include "meter/short_report.h"
 #include "station/dialogs.h"
+#include "station/workstation_clock.h"
 
 #include <QDateTime>
 #include <QDesktopServices>
@@ -13,7 +14,7 @@ void ActionTxtExecute(Dialogs& dialogs, const MeterReadings& readings, const Plc
     if (path.isEmpty())
         return;
     QString error;
-    if (!SaveShortReport(path, ShortReportLines(readings, plc, QDateTime::currentDateTime()), &error)) {
+    if (!SaveShortReport(path, ShortReportLines(readings, plc, WorkstationClock::Now()), &error)) {
         dialogs.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), error);
         return;
     }
