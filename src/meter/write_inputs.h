@@ -16,6 +16,9 @@ struct SettingsInputs {
     // SpinEdit_Number takes six digits at most: the operation log files
     // its entries under six-digit numbers, and a longer one is never found.
     static constexpr qint64 LargestNumber = 999999;
+    // A scanned code sets the field in full, up to the largest number a
+    // meter holds (24 bits); six digits is a limit of typing only.
+    static constexpr qint64 LargestMeterNumber = 0xFFFFFF;
 
     bool checkTime = true;          // CheckTime
     QDate date;                     // DatePicker
@@ -36,7 +39,7 @@ struct SettingsInputs {
     int ddmMode = 0;                // ComboTarifDDM index: 0 "авто", 1..8
     bool checkResetTariff = false;  // CheckResetTariff
     bool checkResetRdh = false;     // CheckResetRdh
-    qint64 number = 0;              // SpinEdit_Number 0..LargestNumber
+    qint64 number = 0;              // SpinEdit_Number 0..LargestMeterNumber
     QString accessPassword;         // LabeledPass2
     QString newPassword;            // LabeledPass1
 };

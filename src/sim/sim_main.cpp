@@ -1,8 +1,10 @@
 // vm742-sim: a simulated meter on a pseudo-terminal. The first line of
-// stdout is the slave's path; on SIGTERM or SIGINT the last one is the
+// stdout is the slave's path; with --scanner the second is "scanner: "
+// and the scanner's slave path; on SIGTERM or SIGINT the last one is the
 // request summary.
 
 #include "sim/pty_server.h"
+#include "sim/scanner_pty.h"
 #include "sim/sim_options.h"
 #include "sim/slave_link.h"
 #include "sim/termination_signals.h"
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -51,6 +54,11 @@ int main(int argc, char* argv[])
         if (!options.link.isEmpty())
             link.emplace(options.link, server.SlavePath());
         PrintLine(server.SlavePath());
+        std::optional<ScannerPty> scanner;
+        if (options.scanner) {
+            scanner.emplace(STDIN_FILENO);
+            PrintLine(QStringLiteral("scanner: ") + scanner->SlavePath());
+        }
         if (options.verbose)
             QObject::connect(&server, &PtyServer::Traffic, &PrintLine);
 

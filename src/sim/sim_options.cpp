@@ -33,12 +33,16 @@ SimOptions ParseSimOptions(const QStringList& arguments)
     const QCommandLineOption password(QStringLiteral("password"),
         QStringLiteral("Access password the meter expects, up to 6 characters (default: none)."),
         QStringLiteral("text"));
-    parser.addOptions({link, type, verbose, number, password});
+    const QCommandLineOption scanner(QStringLiteral("scanner"),
+        QStringLiteral("Also a barcode scanner on a second pseudo-terminal: each line of stdin is sent to it as a code "
+                       "ended by a carriage return."));
+    parser.addOptions({link, type, verbose, number, password, scanner});
     parser.process(arguments);
 
     SimOptions options;
     options.link = parser.value(link);
     options.verbose = parser.isSet(verbose);
+    options.scanner = parser.isSet(scanner);
     const QString typeName = parser.value(type);
     if (typeName != QStringLiteral("742") && typeName != QStringLiteral("341"))
         Refuse(QStringLiteral("--type must be 742 or 341"));

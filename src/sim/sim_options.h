@@ -9,6 +9,8 @@ struct SimOptions {
     QString link; // empty: no symlink
     bool type341 = false;
     bool verbose = false;
+    // A scanner on a second pseudo-terminal, fed from standard input.
+    bool scanner = false;
     std::optional<quint32> number;
     QByteArray password; // the six bytes the meter expects
 };

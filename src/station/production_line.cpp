@@ -1,6 +1,7 @@
 #include "station/production_line.h"
 
 #include "db/database.h"
+#include "db/meter_type.h"
 #include "db/meter_numbers.h"
 #include "station/dialogs.h"
 #include "station/station_core.h"

@@ -25,9 +25,6 @@ public:
     // again after a failed opening.
     using DatabaseOpener = std::function<std::unique_ptr<Database>()>;
 
-    // The meter type this station programs.
-    static constexpr int MeterTypeId = 30;
-
     ProductionLine(StationCore& core, Dialogs& dialogs, DatabaseOpener opener, QObject* parent = nullptr);
     ~ProductionLine() override;
 

@@ -66,6 +66,7 @@ class SimProcessTest : public QObject {
     Q_OBJECT
 private slots:
     void servesAndCountsUnmarkedStarts();
+    void scannerSendsInputLinesAsCodes();
 };
 
 void SimProcessTest::servesAndCountsUnmarkedStarts()
@@ -105,6 +106,41 @@ void SimProcessTest::servesAndCountsUnmarkedStarts()
     QVERIFY(!lines.isEmpty());
     QVERIFY2(lines.last().startsWith("summary requests=2 unmarked=1 "), lines.last().constData());
     QCOMPARE(std::count_if(lines.cbegin(), lines.cend(), [](const QByteArray& line) { return line.startsWith("summary"); }), 1);
+}
+
+// The station's greeting byte is taken without disturbing the codes.
+void SimProcessTest::scannerSendsInputLinesAsCodes()
+{
+    QProcess sim;
+    sim.start(QStringLiteral(VM742_SIM_BINARY), {QStringLiteral("--scanner")});
+    QVERIFY2(sim.waitForStarted(), qPrintable(sim.errorString()));
+    QList<QByteArray> lines;
+    while (lines.size() < 2 && (sim.canReadLine() || sim.waitForReadyRead(5000)))
+        lines << sim.readLine().trimmed();
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith("/dev/"), lines[0].constData());
+    QVERIFY2(lines[1].startsWith("scanner: /dev/"), lines[1].constData());
+    const QByteArray scannerPath = lines[1].mid(int(qstrlen("scanner: ")));
+    QVERIFY(scannerPath != lines[0]);
+
+    const int fd = ::open(scannerPath.constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    termios raw{};
+    QVERIFY(tcgetattr(fd, &raw) == 0);
+    cfmakeraw(&raw);
+    QVERIFY(tcsetattr(fd, TCSANOW, &raw) == 0);
+    QCOMPARE(::write(fd, "", 1), 1);
+
+    sim.write("123456\n0420");
+    QVERIFY(sim.waitForBytesWritten(2000));
+    sim.write("17\r\n");
+    QVERIFY(sim.waitForBytesWritten(2000));
+    QCOMPARE(ReadAnswer(fd, 14), QByteArray("123456\r042017\r"));
+    ::close(fd);
+
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(5000));
+    QCOMPARE(sim.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(SimProcessTest)

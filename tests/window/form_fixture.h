@@ -22,6 +22,10 @@ struct FormFixture {
     bool offerSimulator = false;
     // Null: the system's printers.
     PrinterChoice* printer = nullptr;
+    // Non-empty: the production line on this SQLite file.
+    QString productionDatabase;
+    // Null: the real scanner port.
+    SerialChannel* scanner = nullptr;
 
     std::unique_ptr<TFormMain> Open()
     {
@@ -32,6 +36,8 @@ struct FormFixture {
         environment.offerSimulator = offerSimulator;
         environment.dialogs = &dialogs;
         environment.printer = printer;
+        environment.productionDatabase = productionDatabase;
+        environment.scanner = scanner;
         environment.ports = {[listed = ports] { return listed; }, {}};
         return std::make_unique<TFormMain>(std::move(environment));
     }

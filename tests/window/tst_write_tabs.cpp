@@ -146,7 +146,7 @@ private slots:
         QTest::addColumn<int>("maximum");
         QTest::addColumn<int>("initial");
 
-        QTest::newRow("SpinEdit_Number") << "SpinEdit_Number" << 0 << 999999 << 0;
+        QTest::newRow("SpinEdit_Number") << "SpinEdit_Number" << 0 << 16777215 << 0; // typing stops at six digits (below)
         QTest::newRow("SpinDay") << "SpinDay" << 1 << 31 << 1;
         QTest::newRow("SpinHour") << "SpinHour" << 0 << 23 << 0;
         QTest::newRow("SpinIntegra") << "SpinIntegra" << 1 << 60 << 1;

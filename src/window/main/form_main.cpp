@@ -14,6 +14,7 @@
 #include "window/main/meter_state_reset.h"
 #include "window/main/port_binding.h"
 #include "window/main/qt_dialogs.h"
+#include "window/main/scanner_binding.h"
 #include "window/main/work_mode_view.h"
 #include "window/meter/form_status.h"
 #include "window/meter/plc_binding.h"
@@ -90,9 +91,12 @@ TFormMain::TFormMain(FormMainEnvironment environment, QWidget* parent)
       ownColorStore_(environment_.tariffColors ? nullptr : TariffColors::OpenStore()),
       tariffColors_(environment_.tariffColors ? environment_.tariffColors : ownColorStore_.get()),
       channels_(environment_.offerSimulator),
+      ownScanner_(environment_.scanner ? nullptr : std::make_unique<QtSerialChannel>(LineSettings::Scanner())),
+      scannerChannel_(environment_.scanner ? *environment_.scanner : *ownScanner_),
       config_(ReadConfig(settings_, environment_)),
       core_(dialogs_, environment_.startDir.filePath(QLatin1String(OperationLog::FileName)), config_.workMode,
             config_.sqlMode),
+      scanner_(scannerChannel_, core_.inputs),
       ports_(environment_.ports),
       portChoice_(ports_, environment_.offerSimulator)
 {
@@ -159,6 +163,7 @@ void TFormMain::BindCore()
     BindJournals(core_, pages_.journal, dialogs_, environment_.printer ? *environment_.printer : *ownPrinter_);
     BindMeterStateReset(core_.link, pages_);
     connect(&core_.link, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
+    BindScanner(scanner_, panel_, [this](const QString& text) { ShowUnhandledError(text); });
     if (config_.sqlMode)
         BindProductionLine();
 }
@@ -199,6 +204,7 @@ void TFormMain::FormCreate()
 
     ports_.DiscoverPorts(config_.meterPort, config_.scannerPort, channels_.Port());
     BindPorts(portChoice_, ports_, panel_, menu_.NPort);
+    scanner_.StartUp(panel_.ComboScaner->currentText(), config_.sqlMode, panel_.CheckScaner->isChecked());
     core_.link.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));
 
     pages_.SelectFirstPages();
@@ -255,6 +261,7 @@ void TFormMain::FormClose()
     // The simulated meter is offered anew at each start, never remembered.
     const QString meterPort = portChoice_.SimulatorChosen() ? QString() : portChoice_.PortText();
     ConfigStore(settings_).Write(meterPort, panel_.ComboScaner->currentText(), panel_.CheckScaner->isChecked());
+    scanner_.Close();
 }
 
 // The line is chosen at connection time: the port list may have been

@@ -7,6 +7,7 @@
 
 #include "link/port_selector.h"
 #include "schedule/tariff_colors.h"
+#include "station/scanner_input.h"
 #include "station/station_config.h"
 #include "station/station_core.h"
 #include "window/main/connect_panel.h"
@@ -77,10 +78,13 @@ private:
     std::unique_ptr<PrinterChoice> ownPrinter_;
 
     MeterChannels channels_;
+    const std::unique_ptr<SerialChannel> ownScanner_;
+    SerialChannel& scannerChannel_;
     // Read before the engine is made: the modes are its own from the start.
     const StationConfig config_;
     StationCore core_;
     std::unique_ptr<ProductionLine> production_;
+    ScannerInput scanner_;
     bool shown_ = false;
     PortSelector ports_;
     MeterPortChoice portChoice_;

@@ -10,6 +10,7 @@
 class Dialogs;
 class PrinterChoice;
 class QSettings;
+class SerialChannel;
 
 struct FormMainEnvironment {
     // ConfigStore's values; null: the platform's store for this user.
@@ -28,6 +29,8 @@ struct FormMainEnvironment {
     // Null: the system's printers and print dialog.
     PrinterChoice* printer = nullptr;
     PortSources ports = PortSources::Platform();
+    // The scanner's line; null: the real port (9600 baud, no parity).
+    SerialChannel* scanner = nullptr;
     // The production line on this SQLite file, whatever the settings say:
     // the demo database, and the tests.
     QString productionDatabase;

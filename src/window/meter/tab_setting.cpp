@@ -5,6 +5,7 @@
 #include "window/controls/edit_caption.h"
 #include "window/controls/indicator_list.h"
 #include "window/controls/named.h"
+#include "window/controls/number_spin.h"
 #include "window/controls/password_edit.h"
 #include "window/controls/tab_controls.h"
 
@@ -71,8 +72,8 @@ QGroupBox* TimeGroup(TabSetting& tab)
 
 QGroupBox* NumberGroup(TabSetting& tab)
 {
-    tab.SpinEdit_Number = RangedSpin("SpinEdit_Number", 0, int(SettingsInputs::LargestNumber));
-    tab.SpinEdit_Number->findChild<QLineEdit*>()->setMaxLength(NumberDigits);
+    tab.SpinEdit_Number =
+        Named(new NumberSpin(NumberDigits, int(SettingsInputs::LargestMeterNumber)), "SpinEdit_Number");
     // Number allocation belongs to the production line; elsewhere the
     // button is there and does nothing.
     tab.BitBtn1 = Named(new QToolButton, "BitBtn1");

@@ -1,0 +1,1 @@
+delete from RegMslBrak where RegMsl_id=:id

@@ -1,0 +1,1 @@
+delete from RegMslEntry  where RegMsl_id=:id

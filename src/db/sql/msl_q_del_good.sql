@@ -1,0 +1,1 @@
+delete from RegMslGood where RegMsl_id=:id

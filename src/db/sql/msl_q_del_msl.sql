@@ -1,0 +1,1 @@
+delete from RegMsl where RegMsl_id=:id

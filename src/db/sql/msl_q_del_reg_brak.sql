@@ -1,0 +1,1 @@
+delete from RegMslBrak where RegMslBrak_id=:id

@@ -1,0 +1,1 @@
+delete from RegMslEntry where RegMslEntry_id=:id

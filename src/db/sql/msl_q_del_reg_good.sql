@@ -1,0 +1,1 @@
+delete from RegMslGood where RegMslGood_id=:id

@@ -1,0 +1,1 @@
+select * from electrometer where number=:num and type_id=:id

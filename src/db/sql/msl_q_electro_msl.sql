@@ -1,0 +1,1 @@
+select * from MslElectro where Fbad=0 and electro_id=:id

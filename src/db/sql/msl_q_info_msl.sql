@@ -1,0 +1,1 @@
+select * from msl_info where JournalMsl_id=:id

@@ -1,0 +1,1 @@
+select max(Srun) as Mstep from route where type_route_id=:id

@@ -1,0 +1,1 @@
+select * from msl_ where msl_id=:id

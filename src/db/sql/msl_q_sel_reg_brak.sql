@@ -1,0 +1,1 @@
+select * from RegMslBrak where RegMsl_id=:id1 and electro_id=:id2

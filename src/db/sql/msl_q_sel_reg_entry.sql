@@ -1,0 +1,1 @@
+select * from RegMslEntry where RegMsl_id=:id1 and electro_id=:id2

@@ -1,0 +1,1 @@
+select * from RegMslGood where RegMsl_id=:id1 and electro_id=:id2

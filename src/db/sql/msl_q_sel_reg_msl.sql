@@ -1,0 +1,1 @@
+select * from RegMsl where JournalMsl_id=:id

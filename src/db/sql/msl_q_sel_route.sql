@@ -1,0 +1,1 @@
+select * from route where route_id=:id

@@ -1,0 +1,1 @@
+select * from type_status where type_status_id=:id

@@ -1,0 +1,3 @@
+SELECT * FROM electrometer
+WHERE number = :number 
+AND type_id = :type_id

@@ -1,0 +1,2 @@
+SELECT COUNT(*) FROM set_pk
+WHERE plm_number = :number
