@@ -124,6 +124,10 @@ private slots:
         QTest::newRow("insert fails") << QStringList{"CREATE TRIGGER refuse BEFORE INSERT ON set_vm_741 "
                                                      "BEGIN SELECT RAISE(ABORT, 'set_vm_741 refused'); END"}
                                       << "104220" << "Ошибка записи в БД: set_vm_741 refused";
+        // A failure before the record's transaction is reported, and the
+        // write's completion still runs to its end.
+        QTest::newRow("checks fail") << QStringList{"ALTER TABLE electrometer RENAME TO meters_away"} << "104220"
+                                     << "no such table: electrometer";
     }
     void writtenButNotRecorded()
     {
