@@ -1,6 +1,7 @@
 #include "journals/grid_export.h"
 
 #include "journals/xls_template.h"
+#include "station/file_writes.h"
 #include "station/dialogs.h"
 #include "xls/spreadsheet_writer.h"
 
@@ -97,6 +98,8 @@ QString WriteGridWorkbook(const TextGrid& grid, const QString& title, const QStr
         writer.WriteTemplate(XlsTemplateName, temporary);
         writer.Open(temporary);
         FillSheet(writer, grid, title);
+        if (const QString refusal = ReplacementRefusal(path); !refusal.isEmpty())
+            return refusal;
         // Saving replaces an existing file of that name only once the new
         // one is complete, so a failed save leaves the old file as it was.
         writer.SaveAs(path);

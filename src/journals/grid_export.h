@@ -22,9 +22,10 @@ TextGrid ListToGrid(const QStringList& columnCaptions, const QList<QStringList>&
 // it allowed) converts with the workstation's decimal separator.
 std::optional<double> CellNumber(const QString& text);
 
-// Writes the workbook under `path`, replacing a file of that name, through
-// a temporary "<n>new.xls" beside it. Empty when saved; otherwise why not
-// (the temporary file then stays).
+// Writes the workbook under `path`, replacing a regular file of that name
+// (never a folder, pipe or device), through a temporary "<n>new.xls"
+// beside it. Empty when saved; otherwise why not (the temporary file then
+// stays, and a file of that name keeps its earlier content).
 QString WriteGridWorkbook(const TextGrid& grid, const QString& title, const QString& path);
 
 // The whole export: asks for the file, writes it, then hands its path to

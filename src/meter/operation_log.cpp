@@ -1,10 +1,12 @@
 #include "meter/operation_log.h"
 
+#include "station/file_writes.h"
 #include "meter/value_formats.h"
 #include "meter/windows_1251.h"
 #include "station/workstation_clock.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -17,6 +19,24 @@ const QByteArray LineEnd = QByteArrayLiteral("\r\n");
 bool EndsInsideLine(QFile& file)
 {
     return file.size() > 0 && file.seek(file.size() - 1) && !file.read(1).endsWith('\n');
+}
+
+// Unbuffered, so a failure shows here and not when the file is closed. A
+// disk that fills up midway leaves part of the line: the file is cut back
+// to where it ended, so no torn entry runs into the next one. Empty when
+// written, else the system's reason.
+QString AppendLine(const QString& path, const QByteArray& line)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
+        return file.errorString();
+    const qint64 end = file.size();
+    const QByteArray bytes = EndsInsideLine(file) ? LineEnd + line : line;
+    if (WriteAll(file, bytes))
+        return {};
+    const QString reason = file.errorString();
+    file.resize(end);
+    return reason;
 }
 
 } // namespace
@@ -32,11 +52,9 @@ void OperationLog::Append(const QString& text) const
         return;
     const QDateTime now = WorkstationClock::Now();
     const QString entry = shownNumber_() + '[' + WorkstationDateTimeText(now.date(), now.time()) + "] " + text;
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
-        return;
-    const QByteArray line = ToWindows1251(entry) + LineEnd;
-    file.write(EndsInsideLine(file) ? LineEnd + line : line);
+    if (const QString reason = AppendLine(path_, ToWindows1251(entry) + LineEnd); !reason.isEmpty())
+        throw OperationLogError(QStringLiteral("Запись не добавлена в журнал операций %1: %2\nНе записано: %3")
+                                    .arg(QDir::toNativeSeparators(path_), reason, entry));
 }
 
 QStringList OperationLog::Filter(qint64 number) const

@@ -1,12 +1,12 @@
 #include "meter/short_report.h"
 
+#include "station/file_writes.h"
 #include "meter/meter_readings.h"
 #include "meter/plc_parameters.h"
 #include "meter/value_formats.h"
 #include "meter/windows_1251.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace {
 
@@ -65,16 +65,13 @@ QStringList ShortReportLines(const MeterReadings& readings, const PlcParameters&
 
 bool SaveShortReport(const QString& path, const QStringList& lines, QString* error)
 {
-    // Written aside and put in place at the end: a failed save leaves an
-    // earlier report whole.
     QString text;
     for (const QString& line : lines)
         text += line + LineEnd;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(ToWindows1251(text)) >= 0 && file.commit())
+    const QString reason = SaveWholeFile(path, ToWindows1251(text));
+    if (reason.isEmpty())
         return true;
     if (error)
-        *error = QStringLiteral("Не удалось сохранить файл %1: %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
+        *error = QStringLiteral("Не удалось сохранить файл %1: %2").arg(QDir::toNativeSeparators(path), reason);
     return false;
 }

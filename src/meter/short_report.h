@@ -11,5 +11,6 @@ class PlcParameters;
 
 QStringList ShortReportLines(const MeterReadings& readings, const PlcParameters& plc, const QDateTime& now);
 
-// Replaces the file; false with the reason in `error` when it cannot.
+// Replaces the file as a whole; false with the station's message in `error`
+// when it cannot, the earlier file then left as it was.
 bool SaveShortReport(const QString& path, const QStringList& lines, QString* error);

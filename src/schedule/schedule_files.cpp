@@ -1,11 +1,11 @@
 #include "schedule/schedule_files.h"
 
+#include "station/file_writes.h"
 #include "schedule/schedule_document.h"
 #include "station/dialogs.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 const QString ScheduleFiles::Filter = QStringLiteral("Файлы тарифного расписания (*.tsc)");
 const QString ScheduleFiles::Suffix = QStringLiteral("tsc");
@@ -39,10 +39,7 @@ QString LoadTscFile(const QString& path, ScheduleDocument& schedule)
 
 QString WriteTscFile(const QString& path, const TscContent& content)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(TscBytes(content)) < 0 || !file.commit())
-        return file.errorString();
-    return {};
+    return SaveWholeFile(path, TscBytes(content));
 }
 
 ScheduleFiles::ScheduleFiles(ScheduleDocument& schedule, Dialogs& dialogs, QObject* parent)

@@ -19,8 +19,9 @@ std::variant<TscContent, QString> ReadTscFile(const QString& path);
 // Reads the file into the schedule: empty on success, else the reason the
 // file is unreadable or refused, the schedule then unchanged.
 QString LoadTscFile(const QString& path, ScheduleDocument& schedule);
-// Empty on success, else the system's reason; a file that cannot be
-// written completely keeps its earlier content.
+// Empty on success, else the reason; a file that cannot be written
+// completely (a full disk, a read-only folder) keeps its earlier content,
+// and a folder, pipe or device of that name is refused untouched.
 QString WriteTscFile(const QString& path, const TscContent& content);
 
 class ScheduleFiles : public QObject {

@@ -1,9 +1,9 @@
 #include "xls/spreadsheet_writer.h"
 
+#include "station/file_writes.h"
 #include "xls/workbook_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -11,12 +11,11 @@ namespace {
 // format's full size stay far below.
 constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
 
+// A failed write never leaves half a file, nor spoils the one it replaces.
 void WriteNewFile(const QString& path, const QByteArray& bytes)
 {
-    // A failed write never leaves half a file, nor spoils the one it replaces.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw XlsError(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
+    if (const QString reason = SaveWholeFile(path, bytes); !reason.isEmpty())
+        throw XlsError(QStringLiteral("%1 cannot be written: %2").arg(path, reason));
 }
 
 } // namespace
