@@ -18,6 +18,7 @@ constexpr int EmptyRecordAnswerLength = 3;
 constexpr int ChecksumAnswerLength = 4;
 constexpr int HolidayAnswerLength = 5;
 constexpr int TransferAnswerLength = 7;
+constexpr int CoefficientAnswerLength = 3;
 // The length byte of a record read; the poll's checksum read has none.
 constexpr int RecordRequestLength = 3;
 
@@ -136,7 +137,9 @@ void ScheduleTransfer::ActionReadSchedExecute()
 
 void ScheduleTransfer::DecodeCoefficient(const QByteArray& response)
 {
-    schedule_.SetLimitCoefficient(quint8(response[2]));
+    // Without its data byte, byte 2 is the check sum.
+    if (LengthByte(response) >= CoefficientAnswerLength)
+        schedule_.SetLimitCoefficient(quint8(response[2]));
 }
 
 void ScheduleTransfer::DecodeRecordOrChecksum(const QByteArray& request, const QByteArray& response)

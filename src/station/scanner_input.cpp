@@ -9,6 +9,8 @@
 namespace {
 
 constexpr char CarriageReturn = '\r';
+// Far more than any label's code with its framing.
+constexpr qsizetype LongestCode = 64;
 // Lets the driver let go of the old port before the line is opened again.
 constexpr unsigned long PortChangePauseMs = 100;
 
@@ -100,6 +102,10 @@ void ScannerInput::VaComm2RxChar(int count)
     }
     if (scannerBuffer_.contains(CarriageReturn))
         TakeCode();
+    else if (scannerBuffer_.size() > LongestCode)
+        // Noise that never ends in a carriage return must not grow without
+        // end; what is kept still spoils the next code, as noise should.
+        scannerBuffer_ = scannerBuffer_.right(LongestCode);
 }
 
 // The whole buffer is one code, so two codes in one read make no number:

@@ -67,6 +67,8 @@ struct ScheduleMeter : ScriptedMeter {
     std::array<QByteArray, MaxHolidays> holidays;
     std::array<QByteArray, MaxTransfers> transfers;
     quint8 coefficient = 1;
+    // The meter answers the coefficient's request without its byte.
+    bool coefficientMissing = false;
     quint16 checksum = 0x1234;
     // The record index the meter does not answer; -1 for none.
     int silentRecord = -1;
@@ -88,7 +90,7 @@ struct ScheduleMeter : ScriptedMeter {
             const int index = payload.isEmpty() ? -1 : quint8(payload[0]);
             switch (code) {
             case ReadLimitCoefficient:
-                return {MakeFrame(code, QByteArray(1, char(coefficient)))};
+                return {MakeFrame(code, coefficientMissing ? QByteArray() : QByteArray(1, char(coefficient)))};
             case ReadSchedule:
                 if (index < 0)
                     return {MakeFrame(code, Bytes({checksum & 0xFF, checksum >> 8}))};
@@ -378,6 +380,18 @@ private slots:
         QCOMPARE(Describe(meter.schedule.Model().Holidays()), Describe(holidays));
         QCOMPARE(Describe(meter.schedule.Model().Transfers()), Describe(transfers));
         QCOMPARE(meter.transfer.GaugePosition(), 288);
+    }
+
+    // An answer without the coefficient's byte shows nothing: its check
+    // sum is no coefficient.
+    void aCoefficientAnswerWithoutItsByteChangesNothing()
+    {
+        ScheduleMeter meter;
+        meter.coefficientMissing = true;
+        FillPrevious(meter.schedule);
+        QVERIFY(meter.Connect());
+        QVERIFY(meter.Read());
+        QCOMPARE(meter.schedule.Model().LimitCoefficient(), 9);
     }
 
     void aMeterWithoutRecordsEmptiesTheDocument()

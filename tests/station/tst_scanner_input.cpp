@@ -67,6 +67,8 @@ private slots:
         QTest::newRow("carriage return alone") << QList<QByteArray>{"\r"} << qint64(0) << QByteArray() << 1;
         QTest::newRow("no carriage return yet")
             << QList<QByteArray>{"123", "456\n"} << NumberBefore << QByteArray("123456\n") << 0;
+        QTest::newRow("endless noise is bounded")
+            << QList<QByteArray>{QByteArray(1000, 'x'), "123"} << NumberBefore << QByteArray(61, 'x') + "123" << 0;
     }
     void codes()
     {
