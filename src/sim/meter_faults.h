@@ -4,7 +4,9 @@
 
 #include "sim/reply.h"
 
+#include <QByteArray>
 #include <QList>
+#include <chrono>
 #include <optional>
 
 enum class FaultKind {
@@ -15,6 +17,12 @@ enum class FaultKind {
     Pieces, // the answer in `amount` pieces
     Slow, // the answer `amount` ms late
     Noise, // random bytes instead of the answer
+    // No answer to anything for `amount` ms from the first request it
+    // meets; then it wears off by itself (Times does not apply).
+    Silence,
+    // `amount` random bytes a moment after the answer, while the station
+    // is between requests; the answer itself stays clean.
+    NoiseAfter,
 };
 
 struct Fault {
@@ -43,6 +51,14 @@ struct Fault {
     int amount;
     int requests = 1;
     std::optional<quint8> onlyCode;
+    // A silence's end, fixed by the first request it meets.
+    std::optional<std::chrono::steady_clock::time_point> silentUntil;
+};
+
+// What the faults did to one answer.
+struct Spoiling {
+    int faults = 0; // how many acted on it
+    QByteArray noiseAfter; // to follow the answer on the line, between requests
 };
 
 class FaultPlan {
@@ -51,7 +67,7 @@ public:
     void Clear();
     // Spoils the reply with every fault meant for this request, in the order
     // they were added, and uses each up by one request.
-    void Apply(quint8 requestCode, Reply& reply);
+    Spoiling Apply(quint8 requestCode, Reply& reply);
 
 private:
     QList<Fault> faults_;

@@ -6,6 +6,14 @@
 #include <thread>
 #include <utility>
 
+namespace {
+
+// Noise after an answer comes this long after its last byte: well before
+// the station's next send tick, so it falls between requests.
+constexpr std::chrono::milliseconds NoiseGap{10};
+
+} // namespace
+
 VirtualChannel::VirtualChannel(QObject* parent)
     : SerialChannel(LineSettings::Meter(), parent)
 {
@@ -21,8 +29,11 @@ bool VirtualChannel::WriteText(const QByteArray& bytes)
     std::this_thread::sleep_for(WireTime(bytes.size(), Settings().baudRate));
     const NinthBit bit = CurrentParity() == Parity::Mark ? NinthBit::Set : NinthBit::Clear;
     for (char byte : bytes) {
-        if (const auto request = assembler_.Feed(byte, bit))
-            Schedule(meter_.Serve(request->bytes));
+        if (const auto request = assembler_.Feed(byte, bit)) {
+            QByteArray noiseAfter;
+            const Reply reply = meter_.Serve(request->bytes, &noiseAfter);
+            Schedule(reply, noiseAfter);
+        }
     }
     return true;
 }
@@ -53,7 +64,7 @@ void VirtualChannel::ApplyParity(Parity)
     // Nothing to switch: each write takes its ninth bit from CurrentParity().
 }
 
-void VirtualChannel::Schedule(const Reply& reply)
+void VirtualChannel::Schedule(const Reply& reply, const QByteArray& noiseAfter)
 {
     Clock::time_point at = Clock::now() + std::chrono::milliseconds(turnaroundMs_ + reply.delayMs);
     // An answer still on its way is not overtaken.
@@ -63,6 +74,8 @@ void VirtualChannel::Schedule(const Reply& reply)
         at += WireTime(piece.size(), Settings().baudRate);
         pending_.append({at, piece});
     }
+    if (!noiseAfter.isEmpty())
+        pending_.append({at + NoiseGap + WireTime(noiseAfter.size(), Settings().baudRate), noiseAfter});
     ArmTimer();
 }
 

@@ -24,6 +24,9 @@ public:
 
     VirtualMeter& Meter() { return meter_; }
     const RequestAssembler& Assembler() const { return assembler_; }
+    // Nothing is on its way to the station: no answer, however late, and
+    // no noise.
+    bool Quiet() const { return pending_.isEmpty(); }
 
     // The meter's pause between the end of a request and its answer.
     void SetTurnaroundMs(int ms) { turnaroundMs_ = ms; }
@@ -42,7 +45,7 @@ private:
         QByteArray bytes;
     };
 
-    void Schedule(const Reply& reply);
+    void Schedule(const Reply& reply, const QByteArray& noiseAfter);
     void ArmTimer();
     void DeliverNextPiece();
 

@@ -61,12 +61,22 @@ void VirtualMeter::ClearFaults()
     faults_.Clear();
 }
 
-Reply VirtualMeter::Serve(const QByteArray& request)
+void VirtualMeter::SetServedHook(std::function<void(const ServedRequest&)> hook)
+{
+    servedHook_ = std::move(hook);
+}
+
+Reply VirtualMeter::Serve(const QByteArray& request, QByteArray* noiseAfter)
 {
     if (request.isEmpty())
         return {};
-    Reply reply{Answer(request)};
-    faults_.Apply(quint8(request[0]), reply);
+    const QByteArray answer = Answer(request);
+    Reply reply{answer};
+    const Spoiling spoiling = faults_.Apply(quint8(request[0]), reply);
+    if (noiseAfter)
+        *noiseAfter = spoiling.noiseAfter;
+    if (servedHook_)
+        servedHook_({request, answer, reply.bytes, spoiling.faults});
     return reply;
 }
 

@@ -38,9 +38,11 @@ public:
         if (CurrentParity() == Parity::Space) {
             const QByteArray request = writes[writes.size() - 2].bytes + bytes;
             requests.append(request);
+            // Pieces still on their way die with the channel, so they never
+            // reach a later test's channel built where this one was.
             int delay = 1;
             for (const QByteArray& piece : script(request))
-                QTimer::singleShot(delay++, [this, piece] { Deliver(piece); });
+                QTimer::singleShot(delay++, this, [this, piece] { Deliver(piece); });
         }
         return true;
     }

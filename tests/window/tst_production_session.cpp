@@ -83,7 +83,10 @@ struct ProductionSession : SessionFixture {
     void WaitForWholeCycle()
     {
         int starts = 0;
-        QObject::connect(&Window().Link(), &MeterLink::PollStepQueued, &Window(), [&](int step) { starts += step == 0; });
+        // The count lives on this frame: the connection must end with it,
+        // not with the window, which polls on after this returns.
+        QObject counting;
+        QObject::connect(&Window().Link(), &MeterLink::PollStepQueued, &counting, [&](int step) { starts += step == 0; });
         QTRY_VERIFY_WITH_TIMEOUT(starts >= 2, SessionTimeoutMs);
     }
 };
