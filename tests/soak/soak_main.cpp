@@ -63,6 +63,8 @@ int main(int argc, char* argv[])
     }
     std::printf("%s\n", qPrintable(tally.Summary()));
     if (tally.memoryGrowthKiB > SoakTally::MemoryBoundKiB)
-        tally.Note(QStringLiteral("the resident memory grew past the bound of %1 KiB").arg(SoakTally::MemoryBoundKiB));
+        tally.Note(QStringLiteral("the resident memory grew past the bound of %1 KiB%2")
+                       .arg(SoakTally::MemoryBoundKiB)
+                       .arg(SoakTally::MemoryJudged ? "" : ", not judged under AddressSanitizer"));
     return tally.Passed() ? 0 : 1;
 }
