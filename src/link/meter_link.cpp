@@ -1,5 +1,6 @@
 #include "link/meter_link.h"
 
+#include "link/answer_match.h"
 #include "link/frame.h"
 #include "link/poll_cycle.h"
 #include "link/serial_channel.h"
@@ -255,6 +256,9 @@ void MeterLink::Judge()
         } else if (!CrcValid(buffer)) {
             linkMessage_ = QStringLiteral("Ошибка контрольной суммы");
             ok = false;
+        } else if (!AnswersRequest(requestInFlight_, buffer)) {
+            linkMessage_ = QStringLiteral("Неверный отклик");
+            ok = false;
         } else {
             Decode();
         }
@@ -308,20 +312,25 @@ void MeterLink::AbortQueue()
     const bool schedule = scheduleWritePending_;
     settingsWritePending_ = scheduleWritePending_ = false;
     if (settings || schedule) {
-        // The message box runs its own event loop: the rest of the failed
-        // batch is dropped before it opens, and the link stays idle, sending
-        // nothing and accepting no answer, until the operator has closed it.
-        reportingFailure_ = true;
-        timer1_.stop();
-        commandQueue_.clear();
-        ReportWriteFailure(settings, schedule, BatchOutcome::Failed, true);
-        reportingFailure_ = false;
+        DropReportedBatch(settings, schedule, BatchOutcome::Failed);
         CommandsChange();
         return;
     }
     // Dropped requests, the rest of a batch or the interrupted poll step,
     // are not repeated; polling resumes at the next step.
     ClearQueue();
+}
+
+// The message box runs its own event loop: the rest of the batch is
+// dropped before it opens, and the link stays idle, sending nothing and
+// accepting no answer, until the operator has closed it.
+void MeterLink::DropReportedBatch(bool settings, bool schedule, BatchOutcome outcome)
+{
+    reportingFailure_ = true;
+    timer1_.stop();
+    commandQueue_.clear();
+    ReportWriteFailure(settings, schedule, outcome, true);
+    reportingFailure_ = false;
 }
 
 void MeterLink::ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage)
@@ -429,6 +438,15 @@ void MeterLink::TimerStartTimer()
     sentCount_ = 0;
     protocol_.Clear();
     pollStep_ = 0;
+    // A write queued in the moment since connecting goes with the rest of
+    // the queue: emptied as it is, it would be reported as written.
+    const bool settings = settingsWritePending_;
+    const bool schedule = scheduleWritePending_;
+    settingsWritePending_ = scheduleWritePending_ = false;
+    if (settings || schedule) {
+        protocol_.Append(QStringLiteral("Запись прервана: связь устанавливается."));
+        DropReportedBatch(settings, schedule, BatchOutcome::CutShort);
+    }
     ClearQueue();
     Append({PollRequest(0)});
 }

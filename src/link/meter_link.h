@@ -130,6 +130,7 @@ private:
     void Judge();
     void Decode();
     void OnQueueRanEmpty();
+    void DropReportedBatch(bool settings, bool schedule, BatchOutcome outcome);
     void ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage);
     void ReportWriteFailure(WriteBatch batch, BatchOutcome outcome, bool withMessage);
     // Closes the channel and switches to disconnected; false when the

@@ -24,8 +24,16 @@ public:
         script = [](const QByteArray& request) { return QList<QByteArray>{Answer(request)}; };
     }
 
-    // A valid answer with one data byte to any request.
-    static QByteArray Answer(const QByteArray& request) { return MakeFrame(quint8(request[0]), "\x01"); }
+    // A valid answer to any request, shaped as the meter's where the link
+    // looks: an indexed read echoes its index and the schedule's checksum
+    // has two bytes; any other answer has one data byte.
+    static QByteArray Answer(const QByteArray& request)
+    {
+        const quint8 code = quint8(request[0]);
+        if (request.size() > 4)
+            return MakeFrame(code, request.mid(2, 1));
+        return MakeFrame(code, QByteArray::fromHex(code == ReadSchedule ? "0100" : "01"));
+    }
 
     bool Active() const override { return open; }
 

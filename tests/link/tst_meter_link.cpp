@@ -36,6 +36,14 @@ struct Bench {
         link.SpinTimerChange(200);
     }
     bool Connect() { return link.ActionConnectExecute("COM1"); }
+    // As a settings or a schedule write marks the batch it queues.
+    void SetWritePending(bool schedule)
+    {
+        if (schedule)
+            link.SetScheduleWritePending(true);
+        else
+            link.SetSettingsWritePending(true);
+    }
     int Sent() const { return int(channel.requests.size()); }
     // Index of the first request with this code sent at or after `from`.
     int Find(quint8 code, int from = 0) const
@@ -162,6 +170,54 @@ private slots:
         QCOMPARE(decoded, 0);
     }
 
+    // An answer to another slot of the schedule (the late answer to the one
+    // before) is refused as the wrong response. Readings, routes and journal
+    // rows are filed by the index they carry and need no such check.
+    void answerToAnotherSlotIsNotTaken_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("taken");
+        const auto frame = [](quint8 code, const char* hex) { return MakeFrame(code, QByteArray::fromHex(hex)); };
+        const QByteArray checksum = frame(ReadSchedule, "");
+        const QByteArray record = frame(ReadSchedule, "07");
+        QTest::newRow("record") << record << frame(ReadSchedule, "07000102030405") << true;
+        QTest::newRow("free record slot") << record << frame(ReadSchedule, "07") << true;
+        QTest::newRow("the record before") << record << frame(ReadSchedule, "06000102030405") << false;
+        QTest::newRow("record asked, checksum answered") << record << frame(ReadSchedule, "0701") << false;
+        QTest::newRow("checksum") << checksum << frame(ReadSchedule, "3412") << true;
+        QTest::newRow("checksum asked, record answered")
+            << checksum << frame(ReadSchedule, "00000102030405") << false;
+        QTest::newRow("holiday") << frame(ReadHolidays, "04") << frame(ReadHolidays, "040101") << true;
+        QTest::newRow("the holiday before") << frame(ReadHolidays, "04") << frame(ReadHolidays, "030101") << false;
+        QTest::newRow("the transfer before")
+            << frame(ReadTransfers, "04") << frame(ReadTransfers, "0301012401") << false;
+        QTest::newRow("slot answer without data") << frame(ReadHolidays, "04") << frame(ReadHolidays, "") << true;
+        QTest::newRow("reading of another index")
+            << frame(ReadReadings, "05") << frame(ReadReadings, "040000001040") << true;
+    }
+    void answerToAnotherSlotIsNotTaken()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, taken);
+        Bench bench;
+        bench.channel.script = [&](const QByteArray& sent) {
+            return QList<QByteArray>{sent == request ? answer : FakeChannel::Answer(sent)};
+        };
+        int decoded = 0;
+        bench.link.RegisterDecoder(quint8(request[0]), [&](const QByteArray& answered, const QByteArray&) {
+            decoded += answered == request;
+        });
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 2, 5000);
+        bench.link.Append({request});
+        const quint8 code = quint8(request[0]);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Find(code, 2) >= 0 && bench.Sent() > bench.Find(code, 2) + 1, 5000);
+        QCOMPARE(decoded > 0, taken);
+        QCOMPARE(bench.ProtocolMatching("Неверный отклик").isEmpty(), taken);
+    }
+
     void ddmRefusalOfAnOldMeterIsSilent_data()
     {
         QTest::addColumn<int>("code");
@@ -259,10 +315,7 @@ private slots:
         };
         QVERIFY(bench.Connect());
         QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 3, 5000);
-        if (schedule)
-            bench.link.SetScheduleWritePending(true);
-        else
-            bench.link.SetSettingsWritePending(true);
+        bench.SetWritePending(schedule);
         bench.link.Append(SettingsBatch());
         QTRY_VERIFY_WITH_TIMEOUT(sentAtClose >= 0, 5000);
         QVERIFY(delivered);
@@ -498,10 +551,7 @@ private slots:
         QSignalSpy finished(&bench.link, &MeterLink::BatchFinished);
         QVERIFY(bench.Connect());
         QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 2, 5000);
-        if (schedule)
-            bench.link.SetScheduleWritePending(true);
-        else
-            bench.link.SetSettingsWritePending(true);
+        bench.SetWritePending(schedule);
         bench.link.Append(SettingsBatch());
         QTRY_VERIFY_WITH_TIMEOUT(bench.Find(ReadCounters) >= 0, 5000);
         bench.link.ActionDisconnectExecute();
@@ -513,6 +563,37 @@ private slots:
         QVERIFY(bench.link.Protocol().Lines().contains("Запись прервана: связь разорвана."));
         QVERIFY(!bench.link.SettingsWritePending());
         QVERIFY(!bench.link.ScheduleWritePending());
+    }
+
+    // Connecting empties the queue at the first request: a write queued in
+    // the moment before is cut short, not reported as written.
+    void writeQueuedWhileConnectingIsCutShort_data()
+    {
+        QTest::addColumn<bool>("schedule");
+        QTest::newRow("settings") << false;
+        QTest::newRow("schedule") << true;
+    }
+    void writeQueuedWhileConnectingIsCutShort()
+    {
+        QFETCH(bool, schedule);
+        Bench bench;
+        bench.link.SetSqlMode(true);
+        int records = 0;
+        bench.link.SetRecordOperation([&] { ++records; });
+        QSignalSpy finished(&bench.link, &MeterLink::BatchFinished);
+        QVERIFY(bench.Connect());
+        bench.SetWritePending(schedule);
+        bench.link.Append(SettingsBatch());
+        QTRY_VERIFY_WITH_TIMEOUT(finished.size() == 1, 5000);
+        QCOMPARE(finished[0][1].value<BatchOutcome>(), BatchOutcome::CutShort);
+        QCOMPARE(bench.link.Indicator(), ResultIndicator::Red);
+        QCOMPARE(bench.dialogs.messages.size(), 1);
+        QVERIFY(bench.link.Protocol().Lines().contains("Запись прервана: связь устанавливается."));
+        // The poll starts as after any connection, and nothing completes later.
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Find(ReadClock) >= 0, 5000);
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(records, 0);
+        QVERIFY(!bench.channel.requests.contains(SettingsBatch()[3]));
     }
 
     // A port that vanishes (an adapter pulled) is let go as the disconnect
