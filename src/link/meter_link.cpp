@@ -308,11 +308,9 @@ void MeterLink::Timer2Timer()
 void MeterLink::AbortQueue()
 {
     timer2_.stop();
-    const bool settings = settingsWritePending_;
-    const bool schedule = scheduleWritePending_;
-    settingsWritePending_ = scheduleWritePending_ = false;
-    if (settings || schedule) {
-        DropReportedBatch(settings, schedule, BatchOutcome::Failed);
+    const PendingWrites writes = TakePendingWrites();
+    if (writes.Any()) {
+        DropReportedBatch(writes, BatchOutcome::Failed);
         CommandsChange();
         return;
     }
@@ -324,20 +322,27 @@ void MeterLink::AbortQueue()
 // The message box runs its own event loop: the rest of the batch is
 // dropped before it opens, and the link stays idle, sending nothing and
 // accepting no answer, until the operator has closed it.
-void MeterLink::DropReportedBatch(bool settings, bool schedule, BatchOutcome outcome)
+void MeterLink::DropReportedBatch(PendingWrites writes, BatchOutcome outcome)
 {
     reportingFailure_ = true;
     timer1_.stop();
     commandQueue_.clear();
-    ReportWriteFailure(settings, schedule, outcome, true);
+    ReportWriteFailure(writes, outcome, true);
     reportingFailure_ = false;
 }
 
-void MeterLink::ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage)
+MeterLink::PendingWrites MeterLink::TakePendingWrites()
 {
-    if (settings)
+    const PendingWrites writes{settingsWritePending_, scheduleWritePending_};
+    settingsWritePending_ = scheduleWritePending_ = false;
+    return writes;
+}
+
+void MeterLink::ReportWriteFailure(PendingWrites writes, BatchOutcome outcome, bool withMessage)
+{
+    if (writes.settings)
         ReportWriteFailure(WriteBatch::Settings, outcome, withMessage);
-    if (schedule)
+    if (writes.schedule)
         ReportWriteFailure(WriteBatch::Schedule, outcome, withMessage);
 }
 
@@ -401,18 +406,16 @@ bool MeterLink::Disconnect(bool messageForCutShortWrite)
     }
     // A batch cut short by the disconnection did not complete: it must not
     // be reported (or recorded) as written when the queue is emptied below.
-    const bool settings = settingsWritePending_;
-    const bool schedule = scheduleWritePending_;
-    settingsWritePending_ = scheduleWritePending_ = false;
+    const PendingWrites writes = TakePendingWrites();
     ClearQueue();
     EnableMeterCommands(false);
     enabled_.Set("ActionSetting", false);
     enabled_.Set("ActionFixDb", false);
     SetConnectedControls(false);
     visible_.Set("GaugeJournal", false);
-    if (settings || schedule) {
+    if (writes.Any()) {
         protocol_.Append(QStringLiteral("Запись прервана: связь разорвана."));
-        ReportWriteFailure(settings, schedule, BatchOutcome::CutShort, messageForCutShortWrite);
+        ReportWriteFailure(writes, BatchOutcome::CutShort, messageForCutShortWrite);
     }
     return true;
 }
@@ -440,12 +443,10 @@ void MeterLink::TimerStartTimer()
     pollStep_ = 0;
     // A write queued in the moment since connecting goes with the rest of
     // the queue: emptied as it is, it would be reported as written.
-    const bool settings = settingsWritePending_;
-    const bool schedule = scheduleWritePending_;
-    settingsWritePending_ = scheduleWritePending_ = false;
-    if (settings || schedule) {
+    const PendingWrites writes = TakePendingWrites();
+    if (writes.Any()) {
         protocol_.Append(QStringLiteral("Запись прервана: связь устанавливается."));
-        DropReportedBatch(settings, schedule, BatchOutcome::CutShort);
+        DropReportedBatch(writes, BatchOutcome::CutShort);
     }
     ClearQueue();
     Append({PollRequest(0)});

@@ -130,8 +130,15 @@ private:
     void Judge();
     void Decode();
     void OnQueueRanEmpty();
-    void DropReportedBatch(bool settings, bool schedule, BatchOutcome outcome);
-    void ReportWriteFailure(bool settings, bool schedule, BatchOutcome outcome, bool withMessage);
+    // The write batches pending, taken off: whatever ends them now reports them.
+    struct PendingWrites {
+        bool settings;
+        bool schedule;
+        bool Any() const { return settings || schedule; }
+    };
+    PendingWrites TakePendingWrites();
+    void DropReportedBatch(PendingWrites writes, BatchOutcome outcome);
+    void ReportWriteFailure(PendingWrites writes, BatchOutcome outcome, bool withMessage);
     void ReportWriteFailure(WriteBatch batch, BatchOutcome outcome, bool withMessage);
     // Closes the channel and switches to disconnected; false when the
     // channel would not close.

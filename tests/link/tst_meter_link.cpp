@@ -59,6 +59,14 @@ struct Bench {
     }
 };
 
+// A settings and a schedule write, for tests that hold for both.
+void AddWriteBatchRows()
+{
+    QTest::addColumn<bool>("schedule");
+    QTest::newRow("settings") << false;
+    QTest::newRow("schedule") << true;
+}
+
 // The poll request that follows `request` in the cycle.
 QByteArray NextInCycle(const QByteArray& request)
 {
@@ -534,9 +542,7 @@ private slots:
 
     void disconnectCutsAWriteShort_data()
     {
-        QTest::addColumn<bool>("schedule");
-        QTest::newRow("settings") << false;
-        QTest::newRow("schedule") << true;
+        AddWriteBatchRows();
     }
     void disconnectCutsAWriteShort()
     {
@@ -569,9 +575,7 @@ private slots:
     // the moment before is cut short, not reported as written.
     void writeQueuedWhileConnectingIsCutShort_data()
     {
-        QTest::addColumn<bool>("schedule");
-        QTest::newRow("settings") << false;
-        QTest::newRow("schedule") << true;
+        AddWriteBatchRows();
     }
     void writeQueuedWhileConnectingIsCutShort()
     {

@@ -97,18 +97,7 @@ int CoreRig::Weight(OpKind kind) const
             return 0;
         }
     }
-    switch (kind) {
-    case OpKind::SettingsWrite:
-        return 6;
-    case OpKind::PollCycle:
-    case OpKind::ScheduleWrite:
-    case OpKind::YearJournal:
-    case OpKind::PlcAddress:
-    case OpKind::PlcRoute:
-        return 2;
-    default:
-        return 1;
-    }
+    return BenchWeight(kind, 6);
 }
 
 bool CoreRig::Start(OpKind kind, RandomMix& random)

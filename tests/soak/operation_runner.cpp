@@ -65,6 +65,22 @@ QString Ending(const OperationRunner::Queued& queued, std::optional<BatchOutcome
 
 } // namespace
 
+int BenchWeight(OpKind kind, int settingsWrites)
+{
+    switch (kind) {
+    case OpKind::SettingsWrite:
+        return settingsWrites;
+    case OpKind::PollCycle:
+    case OpKind::ScheduleWrite:
+    case OpKind::YearJournal:
+    case OpKind::PlcAddress:
+    case OpKind::PlcRoute:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
 QString OpName(OpKind kind)
 {
     static const std::array<const char*, OpKinds> names{

@@ -28,6 +28,9 @@ enum class OpKind {
 constexpr int OpKinds = int(OpKind::Silence) + 1;
 
 QString OpName(OpKind kind);
+// How often a station at the bench runs an operation: settings writes as
+// often as given, the longer operations twice, the rest once.
+int BenchWeight(OpKind kind, int settingsWrites);
 
 // The meter's side of a rig and the checks on its link.
 struct LineCheck {

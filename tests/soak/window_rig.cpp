@@ -68,18 +68,7 @@ bool WindowRig::Busy() const
 
 int WindowRig::Weight(OpKind kind) const
 {
-    switch (kind) {
-    case OpKind::SettingsWrite:
-        return 5;
-    case OpKind::PollCycle:
-    case OpKind::ScheduleWrite:
-    case OpKind::YearJournal:
-    case OpKind::PlcAddress:
-    case OpKind::PlcRoute:
-        return 2;
-    default:
-        return 1;
-    }
+    return BenchWeight(kind, 5);
 }
 
 bool WindowRig::Start(OpKind kind, RandomMix& random)
