@@ -5,6 +5,7 @@
 #include "station/workstation_identity.h"
 #include "window/main/application_icon.h"
 #include "window/main/form_main.h"
+#include "window/main/qt_translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +38,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "vm742: one schedule file at most.\n");
         return 2;
     }
+    // Only now: the command line's help stays in the language of its options.
+    if (!InstallQtTranslation(app))
+        std::fprintf(stderr, "vm742: Qt's Russian translation (qtbase_ru.qm) is not installed; "
+                             "Qt's own dialogs speak English.\n");
 
     FormMainEnvironment environment;
     environment.offerSimulator = parser.isSet(QStringLiteral("simulate"));

@@ -93,41 +93,8 @@ bool TDMemsl::PrepareRouteSheet(int number, int typeId, int plantId, int operato
     // The newest sheet the meter was put on, whether rejected there or not.
     CurrentSheet = newest.RequiredInteger("last");
 
-    CurrentRouteType = 0;
-    bool allowed = false;
-    int entry = 0;
-    bool ready = false;
-    Query info = Sql(database_, "msl_q_info_msl");
-    info.SetInteger("id", CurrentSheet);
-    info.Open();
-    if (!info.Eof()) {
-        if (!info.Field("type_route_id").isNull()) {
-            CurrentRouteType = info.RequiredInteger("type_route_id");
-            Query open = Sql(database_, "msl_q_last_operation");
-            open.SetInteger("id1", CurrentRouteType);
-            open.SetInteger("id2", CurrentSheet);
-            open.Open();
-            if (!open.Eof()) {
-                if (!open.Field("type_operation_msl_id").isNull())
-                    allowed = PerformsOperation(config, open.RequiredInteger("type_operation_msl_id"));
-                entry = open.RequiredInteger("entry");
-            }
-        }
-        QString status;
-        if (!info.Field("type_status_id").isNull()) {
-            Query name = Sql(database_, "msl_q_status_msl");
-            name.SetInteger("id", info.RequiredInteger("type_status_id"));
-            name.Open();
-            if (!name.Eof())
-                status = name.Field("name_status").toString();
-        }
-        // Both flags are read whatever the status: a sheet with a flag
-        // missing is refused loudly rather than taken as ready or not.
-        const bool archived = info.RequiredInteger("archive") != 0;
-        const bool active = info.RequiredInteger("active") == 1;
-        ready = status == WaitingStatus && !archived && active && allowed;
-    }
-    if (!ready)
+    const std::optional<Query> operation = ReadyOperation(config);
+    if (!operation)
         return false;
 
     Query registration = Sql(database_, "msl_q_sel_reg_msl");
@@ -138,9 +105,42 @@ bool TDMemsl::PrepareRouteSheet(int number, int typeId, int plantId, int operato
         sheet.SetInteger("id", CurrentSheet);
         sheet.Open();
         if (!sheet.Eof())
-            OpenRegistration(operatorId, plantId, entry);
+            OpenRegistration(operatorId, plantId, operation->RequiredInteger("entry"));
     }
     return true;
+}
+
+// Each condition is read only while those before it hold, so a value left
+// NULL on a sheet that is not waiting for this station anyway (finished,
+// archived, at another station's operation) does not refuse the record of
+// every meter on it.
+std::optional<Query> TDMemsl::ReadyOperation(int config)
+{
+    CurrentRouteType = 0;
+    Query info = Sql(database_, "msl_q_info_msl");
+    info.SetInteger("id", CurrentSheet);
+    info.Open();
+    if (info.Eof() || info.Field("type_route_id").isNull())
+        return std::nullopt;
+    CurrentRouteType = info.RequiredInteger("type_route_id");
+    Query open = Sql(database_, "msl_q_last_operation");
+    open.SetInteger("id1", CurrentRouteType);
+    open.SetInteger("id2", CurrentSheet);
+    open.Open();
+    if (open.Eof() || open.Field("type_operation_msl_id").isNull()
+        || !PerformsOperation(config, open.RequiredInteger("type_operation_msl_id")))
+        return std::nullopt;
+
+    if (info.Field("type_status_id").isNull())
+        return std::nullopt;
+    Query status = Sql(database_, "msl_q_status_msl");
+    status.SetInteger("id", info.RequiredInteger("type_status_id"));
+    status.Open();
+    if (status.Eof() || status.Field("name_status").toString() != WaitingStatus)
+        return std::nullopt;
+    if (IsSet(info, "archive") || info.RequiredInteger("active") != 1)
+        return std::nullopt;
+    return open;
 }
 
 void TDMemsl::RegisterMeterResult(int number, int typeId, MeterResult result, int operatorId, int config)

@@ -8,7 +8,10 @@
 // transaction and handles no errors: every database failure, and every
 // NULL read where a number is needed, is thrown as a DbError.
 
+#include <optional>
+
 class Database;
+class Query;
 
 class TDMemsl {
 public:
@@ -38,6 +41,9 @@ private:
         bool run = false;
     };
 
+    // The sheet's open operation when the sheet waits for an operation this
+    // configuration performs; sets CurrentRouteType.
+    std::optional<Query> ReadyOperation(int config);
     bool PerformsOperation(int config, int operationType);
     void OpenRegistration(int operatorId, int plantId, int entry);
     void FileMeter(int registration, int electroId, MeterResult result);

@@ -372,8 +372,8 @@ bool MeterLink::ActionConnectExecute(const QString& portText)
     try {
         channel_->SetPortName(portText);
         channel_->Open();
-    } catch (const SerialChannelError&) {
-        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, "Ошибка открытия порта " + portText);
+    } catch (const SerialChannelError& error) {
+        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, PortOpenFailureText(portText, error));
         return false;
     }
     // What is left over from the last connection (the poll request queued

@@ -1,14 +1,17 @@
 #include "link/qt_serial_channel.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QSerialPort>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include <cerrno>
+#include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -23,7 +26,8 @@ const char* const ReadErrorText = "Read error (%1), %2";
 SerialChannelError TakeError(QSerialPort& port, const char* text)
 {
     const SerialChannelError error(
-        QString::fromLatin1(text).arg(QString::number(int(port.error())), port.errorString()));
+        QString::fromLatin1(text).arg(QString::number(int(port.error())), port.errorString()),
+        SerialChannelError::Cause::Other, port.errorString());
     port.clearError();
     return error;
 }
@@ -48,6 +52,13 @@ bool HandOver(QSerialPort& port, const QDeadlineTimer& deadline)
 bool Drain(QSerialPort& port)
 {
     return ::FlushFileBuffers(port.handle()) != FALSE;
+}
+
+// A port is refused with "access denied" only while another program (or
+// this one) holds it.
+bool MayOpen(const QString&)
+{
+    return true;
 }
 
 // Windows reports a pulled adapter as a resource error of its own.
@@ -99,6 +110,17 @@ bool Drain(QSerialPort& port)
     return result == 0;
 }
 
+// Whether the device's permissions let this process open it: QSerialPort
+// reports a device the user may not open and one held by another program
+// (its lock file, or an exclusive open) as the same error. The effective
+// user is the one that opens.
+bool MayOpen(const QString& portName)
+{
+    const QString path = portName.contains(QLatin1Char('/')) ? portName : QStringLiteral("/dev/") + portName;
+    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK | W_OK, AT_EACCESS) == 0
+        || errno != EACCES;
+}
+
 // A line whose other end has gone (a pulled USB adapter, a closed
 // pseudo-terminal) reads as end of file and polls as hung up for ever.
 bool HungUp(QSerialPort& port)
@@ -128,6 +150,18 @@ bool KeepParityUnchecked(QSerialPort&)
 }
 
 #endif
+
+SerialChannelError::Cause OpenCause(const QSerialPort& port, const QString& portName)
+{
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return SerialChannelError::Cause::NoSuchPort;
+    case QSerialPort::PermissionError:
+        return MayOpen(portName) ? SerialChannelError::Cause::Busy : SerialChannelError::Cause::NoPermission;
+    default:
+        return SerialChannelError::Cause::Other;
+    }
+}
 
 QSerialPort::Parity ToQtParity(Parity parity)
 {
@@ -180,11 +214,12 @@ void QtSerialChannel::OpenPort()
     lost_ = false;
     port_->setPortName(PortName());
     if (!port_->open(QIODevice::ReadWrite)) {
+        const SerialChannelError::Cause cause = OpenCause(*port_, PortName());
         if (port_->error() == QSerialPort::DeviceNotFoundError)
-            throw SerialChannelError(QStringLiteral("Specified device not found (%1).").arg(PortName()));
+            throw SerialChannelError(QStringLiteral("Specified device not found (%1).").arg(PortName()), cause);
         throw SerialChannelError(QStringLiteral("Can't open specified device %1 (Error %2, %3)")
-                                     .arg(PortName(), QString::number(int(port_->error())),
-                                          port_->errorString()));
+                                     .arg(PortName(), QString::number(int(port_->error())), port_->errorString()),
+                                 cause, port_->errorString());
     }
     if (!ApplyLine()) {
         const SerialChannelError error = TakeError(*port_, DcbErrorText);

@@ -1,11 +1,48 @@
 #include "link/serial_channel.h"
 
+#include "station/workstation_identity.h"
+
 namespace {
+
 const char* const PortOpenText = "Can't perform this operation while port is open";
+
+QString CauseText(const SerialChannelError& error)
+{
+    switch (error.OpenCause()) {
+    case SerialChannelError::Cause::NoSuchPort:
+        return QStringLiteral("порт не найден");
+    case SerialChannelError::Cause::Busy:
+        return QStringLiteral("порт занят");
+    case SerialChannelError::Cause::NoPermission:
+        return QStringLiteral("нет прав на доступ к порту");
+    case SerialChannelError::Cause::Other:
+        break;
+    }
+    return error.SystemText().isEmpty() ? error.Text() : error.SystemText();
 }
 
-SerialChannelError::SerialChannelError(const QString& text)
-    : std::runtime_error(text.toStdString())
+// Serial devices belong to the group dialout on Debian and its kin; a new
+// member of a group gets its rights with the next login.
+QString AccessAdvice()
+{
+#ifdef Q_OS_LINUX
+    QString user = LoginName();
+    if (user.isEmpty())
+        user = QStringLiteral("$USER");
+    // The command on a line of its own, so that no line break splits it.
+    return QStringLiteral("\nПользователь %1 должен входить в группу dialout. Добавьте его командой\n"
+                          "sudo usermod -aG dialout %1\n"
+                          "и войдите в систему заново.")
+        .arg(user);
+#else
+    return {};
+#endif
+}
+
+} // namespace
+
+SerialChannelError::SerialChannelError(const QString& text, Cause cause, const QString& systemText)
+    : std::runtime_error(text.toStdString()), cause_(cause), systemText_(systemText)
 {
 }
 
@@ -48,4 +85,12 @@ void SerialChannel::SetParity(Parity parity)
     settings_.parity = parity;
     if (Active())
         ApplyParity(parity);
+}
+
+QString PortOpenFailureText(const QString& portText, const SerialChannelError& error)
+{
+    QString text = QStringLiteral("Ошибка открытия порта %1: %2").arg(portText, CauseText(error));
+    if (error.OpenCause() == SerialChannelError::Cause::NoPermission)
+        text += AccessAdvice();
+    return text;
 }

@@ -11,9 +11,24 @@
 
 class SerialChannelError : public std::runtime_error {
 public:
-    explicit SerialChannelError(const QString& text);
+    // Why a port would not open, where the operator can do something about it.
+    enum class Cause { Other, NoSuchPort, Busy, NoPermission };
+
+    // systemText: the system's own words for the failure, when the text
+    // carries them.
+    explicit SerialChannelError(const QString& text, Cause cause = Cause::Other, const QString& systemText = {});
     QString Text() const;
+    Cause OpenCause() const { return cause_; }
+    QString SystemText() const { return systemText_; }
+
+private:
+    Cause cause_;
+    QString systemText_;
 };
+
+// "Ошибка открытия порта NAME" and why, for the window and the command line
+// alike; for a port the user may not use, how to be let in.
+QString PortOpenFailureText(const QString& portText, const SerialChannelError& error);
 
 enum class Parity { None, Mark, Space };
 

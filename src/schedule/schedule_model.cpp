@@ -42,11 +42,10 @@ void ScheduleModel::EmptyDays()
     daysEmpty_.Fill(true);
     daysNoMidnight_.Fill(true);
     for (const AList& record : workList_) {
-        ForEachCell([&](int month, int dayType) {
-            if (!Covers(record, month, dayType))
-                return;
+        const bool midnight = record.Time == QLatin1String(MidnightTime);
+        ForEachCoveredCell(record, [&](int month, int dayType) {
             daysEmpty_(month, dayType) = false;
-            if (record.Time == QLatin1String(MidnightTime))
+            if (midnight)
                 daysNoMidnight_(month, dayType) = false;
         });
     }
@@ -91,9 +90,7 @@ void ScheduleModel::FillEquivalentByCounting()
     YearMap<qint64> other(0);
     for (const AList& record : workList_) {
         const qint64 equal = currentZones.value(ZoneOf(record));
-        ForEachCell([&](int month, int dayType) {
-            if (!Covers(record, month, dayType))
-                return;
+        ForEachCoveredCell(record, [&](int month, int dayType) {
             same(month, dayType) += equal;
             other(month, dayType) += currentCount - equal;
         });
@@ -129,7 +126,7 @@ void ScheduleModel::UpdateTZone(const QString& time, quint8 tariff, quint8 limit
             record.Limit = limit;
             record.LimitTariff = limitTariff;
         } else {
-            CutCell(workList_, index, D0(), M0());
+            CutCellAt(workList_, index, D0(), M0());
             workList_.append({time, tariff, limit, limitTariff, D0(), M0()});
         }
     } else {
@@ -142,7 +139,7 @@ void ScheduleModel::DeleteTZone(const QString& time)
 {
     const qsizetype index = FirstCoveringCurrent(time);
     if (index >= 0)
-        CutCell(workList_, index, D0(), M0());
+        CutCellAt(workList_, index, D0(), M0());
     CarryOverToSelection();
 }
 
@@ -189,11 +186,9 @@ void ScheduleModel::EmptyCell(int month, int dayType)
 {
     const quint8 dc = quint8(GetMaska(dayType));
     const quint16 mc = GetMaska(month);
-    qsizetype i = 0;
-    while (i < workList_.size()) {
-        const ListChange change = CoversBits(workList_[i], dc, mc) ? CutCell(workList_, i, dc, mc) : ListChange::InPlace;
-        i += IndexStep(change);
-    }
+    WalkRecords(workList_, [&](AList& record, QList<AList>& front) {
+        return !CoversBits(record, dc, mc) || CutCell(record, dc, mc, front);
+    });
 }
 
 // Records of the current cell are stretched along the current row or column
@@ -203,29 +198,23 @@ void ScheduleModel::CopyCurrentProfileTo(int month, int dayType)
 {
     const quint8 dc = quint8(GetMaska(dayType));
     const quint16 mc = GetMaska(month);
-    qsizetype i = 0;
-    while (i < workList_.size()) {
-        AList& record = workList_[i];
-        ListChange change = ListChange::InPlace;
-        if (CoversBits(record, D0(), M0())) {
-            const bool singleDay = (record.DayMask ^ D0()) == 0;
-            const bool singleMonth = (record.MonthMask ^ M0()) == 0;
-            if (singleDay && dc == D0()) {
-                record.MonthMask |= mc;
-            } else if (singleMonth && mc == M0()) {
-                record.DayMask |= dc;
-            } else if (!CoversBits(record, dc, mc)) {
-                AList copy = record;
-                copy.DayMask = dc;
-                copy.MonthMask = mc;
-                workList_.insert(0, copy);
-                change = ListChange::InsertedAtFront;
-            }
-        } else if (CoversBits(record, dc, mc)) {
-            change = CutCell(workList_, i, dc, mc);
+    WalkRecords(workList_, [&](AList& record, QList<AList>& front) {
+        if (!CoversBits(record, D0(), M0()))
+            return !CoversBits(record, dc, mc) || CutCell(record, dc, mc, front);
+        const bool singleDay = (record.DayMask ^ D0()) == 0;
+        const bool singleMonth = (record.MonthMask ^ M0()) == 0;
+        if (singleDay && dc == D0()) {
+            record.MonthMask |= mc;
+        } else if (singleMonth && mc == M0()) {
+            record.DayMask |= dc;
+        } else if (!CoversBits(record, dc, mc)) {
+            AList copy = record;
+            copy.DayMask = dc;
+            copy.MonthMask = mc;
+            front.append(std::move(copy));
         }
-        i += IndexStep(change);
-    }
+        return true;
+    });
 }
 
 void ScheduleModel::Commit()

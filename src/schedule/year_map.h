@@ -34,3 +34,17 @@ void ForEachCell(F&& f)
         for (int dayType = 1; dayType <= DayTypeCount; ++dayType)
             f(month, dayType);
 }
+
+// Calls f(month, dayType) for every cell the record covers, in the order of
+// ForEachCell: a record of one cell costs its twelve months, not the 96 cells.
+template <typename F>
+void ForEachCoveredCell(const AList& record, F&& f)
+{
+    for (int month = 1; month <= MonthCount; ++month) {
+        if ((record.MonthMask & GetMaska(month)) == 0)
+            continue;
+        for (int dayType = 1; dayType <= DayTypeCount; ++dayType)
+            if ((record.DayMask & GetMaska(dayType)) != 0)
+                f(month, dayType);
+    }
+}

@@ -46,7 +46,8 @@ QByteArray VirtualChannel::ReadText()
 void VirtualChannel::OpenPort()
 {
     if (openFails_)
-        throw SerialChannelError(QStringLiteral("Specified device not found (%1).").arg(PortName()));
+        throw SerialChannelError(QStringLiteral("Specified device not found (%1).").arg(PortName()),
+            SerialChannelError::Cause::NoSuchPort);
     open_ = true;
 }
 

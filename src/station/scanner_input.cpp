@@ -52,9 +52,14 @@ void ScannerInput::ComboScanerChange(const QString& portText)
         vaComm2_.Close();
         QThread::msleep(PortChangePauseMs);
         vaComm2_.SetPortName(portText);
-        vaComm2_.Open();
     } catch (const SerialChannelError& error) {
         emit UnhandledError(error.Text());
+        return;
+    }
+    try {
+        vaComm2_.Open();
+    } catch (const SerialChannelError& error) {
+        emit UnhandledError(PortOpenFailureText(portText, error));
     }
 }
 

@@ -22,7 +22,8 @@ public:
     const QByteArray& ScannerBuffer() const { return scannerBuffer_; }
 
     // The operator chose the port named portText: the line moves there and
-    // opens, ticked or not. An open failure is reported by UnhandledError.
+    // opens, ticked or not. An open failure is reported by UnhandledError,
+    // in the same words and with the same reason as the meter's port.
     void ComboScanerChange(const QString& portText);
     // Opens or closes the line; a failure leaves the scanner silent, unreported.
     void CheckScanerClick(bool ticked);

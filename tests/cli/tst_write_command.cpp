@@ -210,7 +210,7 @@ void TestWriteCommand::failsWhenThePortCannotBeOpened()
     QTemporaryDir directory;
     const CliRun run = RunCli({"--port", "/dev/nonexistent", "write", "--indicator", "1"}, directory.path());
     QVERIFY(run.exitCode > 0);
-    QVERIFY2(run.err.contains("Ошибка открытия порта /dev/nonexistent"), qPrintable(run.err));
+    QVERIFY2(run.err.contains("Ошибка открытия порта /dev/nonexistent: порт не найден"), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestWriteCommand)

@@ -156,6 +156,18 @@ private slots:
             << QStringList{"UPDATE msl_ SET route_id = 102"} << 1001;
         QTest::newRow("open operation on another route type")
             << QStringList{"UPDATE msl_ SET route_id = 201"} << 1001;
+        // Values the decision does not come to are not read: left NULL,
+        // they refuse nothing.
+        QTest::newRow("finished, flags not set")
+            << QStringList{"UPDATE msl_ SET state_operation = 1",
+                   "UPDATE msl_info SET type_status_id = 2, archive = NULL, active = NULL"}
+            << 1001;
+        QTest::newRow("archived, active not set") << QStringList{"UPDATE msl_info SET archive = 1, active = NULL"}
+                                                  << 1001;
+        QTest::newRow("at another station's operation, flags and entry not set")
+            << QStringList{"UPDATE msl_ SET route_id = 102, entry = NULL",
+                   "UPDATE msl_info SET archive = NULL, active = NULL"}
+            << 1001;
         // The meter was rejected on a newer sheet, which is at work.
         QTest::newRow("newest sheet not ready")
             << QStringList{"INSERT INTO JournalMsl VALUES (2, 1)", "INSERT INTO msl_info VALUES (2, 2, 100, 2, 0, 1)",
@@ -193,6 +205,17 @@ private slots:
         QCOMPARE(Column("SELECT electro_id FROM RegMslGood ORDER BY electro_id"), "1,2");
         // Nothing is closed before the last meter.
         QCOMPARE(Column("SELECT msl_id || ':' || state_operation || ':' || ifnull(good, '-') FROM msl_"), "10:0:-");
+    }
+
+    // The expected count is taken when the registration is made; a sheet
+    // registered already goes on without it.
+    void registeredSheetNeedsNoEntry()
+    {
+        Open(ToOtherStation, {"UPDATE msl_ SET entry = NULL", "INSERT INTO RegMsl VALUES (1, 6, 7, 1, 3)",
+                                 "INSERT INTO RegMslEntry VALUES (1, 1, 1), (2, 1, 2), (3, 1, 3)"});
+        Record(1001);
+        QCOMPARE(Column("SELECT electro_id FROM RegMslGood"), "1");
+        QCOMPARE(Column("SELECT electro_id FROM RegMslEntry ORDER BY electro_id"), "2,3");
     }
 
     // A sheet whose kind of meter is not described is ready, but not

@@ -76,6 +76,9 @@ public:
     QByteArray input;
     bool open = false;
     bool failOpen = false;
+    // Why the opening fails while failOpen is set, and the system's words.
+    SerialChannelError::Cause openCause = SerialChannelError::Cause::NoSuchPort;
+    QString openSystemText;
     bool failWrites = false;
     int parityApplied = 0;
 
@@ -83,7 +86,7 @@ protected:
     void OpenPort() override
     {
         if (failOpen)
-            throw SerialChannelError("Specified device not found (" + PortName() + ").");
+            throw SerialChannelError("Can't open specified device " + PortName(), openCause, openSystemText);
         open = true;
     }
     void ClosePort() override { open = false; }

@@ -1,4 +1,5 @@
 #include "station/work_mode.h"
+#include "station/workstation_identity.h"
 #include "fake_channel.h"
 #include "link/meter_link.h"
 #include "recording_dialogs.h"
@@ -84,6 +85,8 @@ QList<QByteArray> SettingsBatch()
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(SerialChannelError::Cause)
 
 class TestMeterLink : public QObject {
     Q_OBJECT
@@ -520,7 +523,7 @@ private slots:
 
         bench.channel.failOpen = true;
         QVERIFY(!bench.link.ActionConnectExecute("COM7"));
-        QCOMPARE(bench.dialogs.messages, QStringList{"Ошибка: Ошибка открытия порта COM7"});
+        QCOMPARE(bench.dialogs.messages, QStringList{"Ошибка: Ошибка открытия порта COM7: порт не найден"});
         QVERIFY(bench.link.Enabled().On("ActionConnect"));
         QVERIFY(!bench.link.Connected());
 
@@ -538,6 +541,43 @@ private slots:
         for (const char* name : {"ActionDisconnect", "ActionSetting", "ActionFixDb", "ActionTxt", "BtnWriteRoute"})
             QVERIFY2(!bench.link.Enabled().On(name), name);
         QCOMPARE(bench.link.StatusPanel(1), QString());
+    }
+
+    // The operator learns why the port would not open, and for a port the
+    // user may not use, how to be let in.
+    void openFailureNamesTheReason_data()
+    {
+        using Cause = SerialChannelError::Cause;
+        QTest::addColumn<SerialChannelError::Cause>("cause");
+        QTest::addColumn<QString>("systemText");
+        QTest::addColumn<QString>("message");
+        const QString opening = "Ошибка: Ошибка открытия порта COM7: ";
+        QTest::newRow("no such port") << Cause::NoSuchPort << "No such file or directory"
+                                      << opening + "порт не найден";
+        QTest::newRow("busy") << Cause::Busy << "Permission error while locking the device" << opening + "порт занят";
+#ifdef Q_OS_LINUX
+        QTest::newRow("no permission")
+            << Cause::NoPermission << "Permission denied"
+            << opening + "нет прав на доступ к порту\nПользователь " + LoginName()
+                + " должен входить в группу dialout. Добавьте его командой\nsudo usermod -aG dialout " + LoginName()
+                + "\nи войдите в систему заново.";
+#endif
+        QTest::newRow("another reason: the system's words")
+            << Cause::Other << "Input/output error" << opening + "Input/output error";
+        QTest::newRow("another reason, no words from the system")
+            << Cause::Other << "" << opening + "Can't open specified device COM7";
+    }
+    void openFailureNamesTheReason()
+    {
+        QFETCH(SerialChannelError::Cause, cause);
+        QFETCH(QString, systemText);
+        QFETCH(QString, message);
+        Bench bench;
+        bench.channel.failOpen = true;
+        bench.channel.openCause = cause;
+        bench.channel.openSystemText = systemText;
+        QVERIFY(!bench.link.ActionConnectExecute("COM7"));
+        QCOMPARE(bench.dialogs.messages, QStringList{message});
     }
 
     void disconnectCutsAWriteShort_data()

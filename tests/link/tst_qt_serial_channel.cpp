@@ -2,6 +2,7 @@
 // the test plays the meter on the master end.
 
 #include "link/qt_serial_channel.h"
+#include "forbidden_port.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -12,6 +13,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
@@ -96,20 +98,31 @@ private:
     QString slavePath_;
 };
 
-QString FailureOf(const std::function<void()>& action)
+std::optional<SerialChannelError> ErrorOf(const std::function<void()>& action)
 {
     try {
         action();
     } catch (const SerialChannelError& error) {
-        return error.Text();
+        return error;
     }
-    return {};
+    return std::nullopt;
 }
+
+QString FailureOf(const std::function<void()>& action)
+{
+    const std::optional<SerialChannelError> error = ErrorOf(action);
+    return error ? error->Text() : QString();
+}
+
+// What stands between the channel and a port that is there.
+enum class Obstacle { None, HeldOpen, Forbidden };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Parity)
 Q_DECLARE_METATYPE(LineSettings)
+Q_DECLARE_METATYPE(Obstacle)
+Q_DECLARE_METATYPE(SerialChannelError::Cause)
 
 class TestQtSerialChannel : public QObject {
     Q_OBJECT
@@ -157,32 +170,61 @@ private slots:
 
     // A port is a name in a scratch folder, none the pseudo-terminal:
     // QSerialPort locks port names machine-wide, even missing ones, so
-    // /dev names would clash with a parallel run.
+    // /dev names would clash with a parallel run. The cause is what the
+    // operator is told.
     void openFailures_data()
     {
+        using Cause = SerialChannelError::Cause;
         QTest::addColumn<QString>("port");
         QTest::addColumn<qint32>("baudRate");
+        QTest::addColumn<Obstacle>("obstacle");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<SerialChannelError::Cause>("cause");
 
-        QTest::newRow("missing device") << "ttyMissing" << 4800 << "Specified device not found (<port>).";
+        QTest::newRow("missing device")
+            << "ttyMissing" << 4800 << Obstacle::None << "Specified device not found (<port>)." << Cause::NoSuchPort;
         QTest::newRow("not a terminal")
-            << "plain" << 4800 << "Can't open specified device <port> (Error 7, Inappropriate ioctl for device)";
-        QTest::newRow("line settings refused") << "" << 0 << "Error writing dcb (7), Invalid baud rate value";
+            << "plain" << 4800 << Obstacle::None
+            << "Can't open specified device <port> (Error 7, Inappropriate ioctl for device)" << Cause::Other;
+        QTest::newRow("line settings refused")
+            << "" << 0 << Obstacle::None << "Error writing dcb (7), Invalid baud rate value" << Cause::Other;
+        QTest::newRow("held by another channel")
+            << "" << 4800 << Obstacle::HeldOpen
+            << "Can't open specified device <port> (Error 2, Permission error while locking the device)" << Cause::Busy;
+        QTest::newRow("the user may not open it")
+            << "" << 4800 << Obstacle::Forbidden << "Can't open specified device <port> (Error 2, Permission denied)"
+            << Cause::NoPermission;
     }
     void openFailures()
     {
         QFETCH(QString, port);
         QFETCH(qint32, baudRate);
+        QFETCH(Obstacle, obstacle);
         QFETCH(QString, text);
+        QFETCH(SerialChannelError::Cause, cause);
 
         const QTemporaryDir folder;
         QFile plain(folder.filePath("plain"));
         QVERIFY(plain.open(QIODevice::WriteOnly));
         const QString path = port.isEmpty() ? line_->SlavePath() : folder.filePath(port);
+        QtSerialChannel holder(LineSettings::Meter());
+        if (obstacle == Obstacle::HeldOpen) {
+            holder.SetPortName(path);
+            holder.Open();
+        }
 
         QtSerialChannel channel({baudRate, Parity::Mark, true, false});
         channel.SetPortName(path);
-        QCOMPARE(FailureOf([&] { channel.Open(); }), text.replace("<port>", path));
+        std::optional<SerialChannelError> error;
+        {
+            std::optional<ForbiddenPort> forbidden;
+            if (obstacle == Obstacle::Forbidden && !forbidden.emplace(path).Ready())
+                QSKIP("the system does not let this test take the rights to a port away");
+            error = ErrorOf([&] { channel.Open(); });
+        }
+        QVERIFY(error);
+        QCOMPARE(error->Text(), text.replace("<port>", path));
+        QCOMPARE(error->OpenCause(), cause);
         QVERIFY(!channel.Active());
     }
 

@@ -2,10 +2,14 @@
 // port that cannot be opened and on a line where nothing answers.
 
 #include "cli_run.h"
+#include "link/forbidden_port.h"
+#include "link/qt_serial_channel.h"
 #include "sim/pseudo_terminal.h"
+#include "station/workstation_identity.h"
 
 #include <QProcess>
 #include <QtTest>
+#include <optional>
 
 namespace {
 
@@ -17,7 +21,11 @@ QStringList Captions(const QStringList& lines)
     return captions;
 }
 
+enum class Obstacle { Missing, HeldOpen, Forbidden };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Obstacle)
 
 class TestReadCommand : public QObject {
     Q_OBJECT
@@ -49,12 +57,44 @@ private slots:
             QVERIFY2(run.out.contains(line), line);
     }
 
+    // The message says why, in the tool's words as in the window's.
+    void failsWhenThePortCannotBeOpened_data()
+    {
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::addColumn<QStringList>("said");
+        QTest::newRow("no such port") << Obstacle::Missing
+                                      << QStringList{"Ошибка открытия порта /dev/nonexistent: порт не найден"};
+        QTest::newRow("held by another program") << Obstacle::HeldOpen
+                                                 << QStringList{"Ошибка открытия порта <port>: порт занят"};
+        QTest::newRow("the user may not open it")
+            << Obstacle::Forbidden
+            << QStringList{"Ошибка открытия порта <port>: нет прав на доступ к порту",
+                   "должен входить в группу dialout", "\nsudo usermod -aG dialout <user>\n"};
+    }
     void failsWhenThePortCannotBeOpened()
     {
-        const CliRun run = RunCli({"read", "--port", "/dev/nonexistent"});
+        QFETCH(Obstacle, obstacle);
+        QFETCH(QStringList, said);
+        PseudoTerminal line;
+        const QString port = obstacle == Obstacle::Missing ? QStringLiteral("/dev/nonexistent") : line.SlavePath();
+        QtSerialChannel holder(LineSettings::Meter());
+        if (obstacle == Obstacle::HeldOpen) {
+            holder.SetPortName(port);
+            holder.Open();
+        }
+        CliRun run;
+        QString user;
+        {
+            std::optional<ForbiddenPort> forbidden;
+            if (obstacle == Obstacle::Forbidden && !forbidden.emplace(port).Ready())
+                QSKIP("the system does not let this test take the rights to a port away");
+            run = RunCli({"read", "--port", port});
+            user = LoginName();
+        }
         QVERIFY(run.exitCode > 0);
         QCOMPARE(run.out, QStringList{});
-        QVERIFY2(run.err.contains("Ошибка открытия порта /dev/nonexistent"), qPrintable(run.err));
+        for (QString text : said)
+            QVERIFY2(run.err.contains(text.replace("<port>", port).replace("<user>", user)), qPrintable(run.err));
     }
 
     void failsWhenTheMeterDoesNotAnswer()

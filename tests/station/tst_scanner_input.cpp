@@ -3,6 +3,7 @@
 // simulated scanner.
 
 #include "station/scanner_input.h"
+#include "link/qt_serial_channel.h"
 #include "meter/write_inputs.h"
 #include "sim/simulated_scanner.h"
 
@@ -135,7 +136,22 @@ private slots:
         fixture.scanner.ComboScanerChange(QStringLiteral("ttyUSB7"));
         QVERIFY(!fixture.channel.Active());
         QCOMPARE(fixture.errors.count(), 1);
-        QCOMPARE(fixture.errors.first().first().toString(), text);
+        QCOMPARE(fixture.errors.first().first().toString(), "Ошибка открытия порта ttyUSB7: " + text);
+    }
+
+    // On a real port the system's reason is named, as for the meter's port.
+    void choosingMissingPortNamesTheReason()
+    {
+        const QTemporaryDir folder;
+        QtSerialChannel line(LineSettings::Scanner());
+        WriteInputs inputs;
+        ScannerInput scanner(line, inputs);
+        QSignalSpy errors(&scanner, &ScannerInput::UnhandledError);
+        const QString port = folder.filePath(QStringLiteral("ttyUSB7"));
+        scanner.ComboScanerChange(port);
+        QVERIFY(!line.Active());
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.first().first().toString(), "Ошибка открытия порта " + port + ": порт не найден");
     }
 
     void tickingOpensAndCloses()

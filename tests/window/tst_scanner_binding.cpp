@@ -90,7 +90,7 @@ private slots:
         QVERIFY(fixture.panel.CheckScaner->isChecked());
 
         fixture.ChooseNextPort();
-        QCOMPARE(fixture.shown, QStringList{text});
+        QCOMPARE(fixture.shown, QStringList{"Ошибка открытия порта ttyS1: " + text});
         QVERIFY(fixture.panel.CheckScaner->isChecked());
         QVERIFY(!fixture.channel.Active());
     }

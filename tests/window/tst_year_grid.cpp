@@ -1,15 +1,18 @@
 // The year grid: its geometry and hit test, what a click with or without
 // Shift and Ctrl selects and copies, the question about pending changes,
-// and what the operator sees in the cells.
+// and what the operator sees in the cells; edits of a crowded day settle at once.
 
 #include "window/schedule/year_grid.h"
 
 #include "form_fixture.h"
 #include "recording_dialogs.h"
+#include "schedule/schedule_bytes.h"
 #include "schedule/schedule_records.h"
+#include "schedule/tsc_file.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <ctime>
 
 namespace {
 
@@ -38,6 +41,18 @@ QList<AList> MixedSchedule()
         Zone("06:00", 4, Days({6, 7}), Months(1, 12)),
         Zone("00:00", 5, Days({8}), Month(12)),
     };
+}
+
+// A day of `zones` zones on (January, "ПН") alone, one record each, the
+// other cells empty: with 256 the largest schedule the meter takes once it is
+// copied to the whole year, one record a meter slot.
+QList<AList> CrowdedDay(int zones)
+{
+    QList<AList> records;
+    for (int k = 0; k < zones; ++k)
+        records << AList{ZoneTimeText(k * MinutesPerDay / zones), quint8(k % 8 + 1), 0, quint8(k % 8 + 1), Days({1}),
+            Month(1)};
+    return records;
 }
 
 Cells Rectangle(Cell first, Cell last)
@@ -451,6 +466,56 @@ private slots:
         for (const Cell& cell : newSelection)
             QCOMPARE(f.model.Profile(cell.x(), cell.y()), f.model.Profile(newCurrent.x(), newCurrent.y()));
         QCOMPARE(f.model.Profile(1, 1) == editedProfile, yes);
+    }
+
+    // Every edit of the grid and the repaint that shows it stay far below a
+    // second of processor time (the operator waits a tenth of one at most)
+    // on a crowded day. A copy of such a day to the whole year makes tens of
+    // thousands of records before they merge back into one a zone: merging
+    // them pair by pair took seconds. Processor time, not the clock, so that
+    // the machine's other work does not count.
+    void crowdedDayEditsStayQuick_data()
+    {
+        QTest::addColumn<int>("zones");
+        QTest::addColumn<Cell>("pressed");
+        QTest::addColumn<Qt::KeyboardModifiers>("keys");
+        QTest::addColumn<bool>("pendingFirst");
+        QTest::addColumn<int>("recordsAfter");
+        for (const int zones : {MeterRecordSlots, 600}) {
+            const auto row = [&](const char* edit) -> QTestData& { return QTest::addRow("%d zones, %s", zones, edit); };
+            row("plain click") << zones << Cell(12, 8) << Qt::KeyboardModifiers() << false << zones;
+            row("ctrl click") << zones << Cell(12, 8) << Qt::KeyboardModifiers(Qt::ControlModifier) << false
+                              << 2 * zones;
+            row("shift over the whole year") << zones << Cell(12, 8) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                             << false << zones;
+            row("click committing the whole year") << zones << Cell(2, 2) << Qt::KeyboardModifiers() << true
+                                                   << zones;
+        }
+    }
+    void crowdedDayEditsStayQuick()
+    {
+        QFETCH(int, zones);
+        QFETCH(Cell, pressed);
+        QFETCH(Qt::KeyboardModifiers, keys);
+        QFETCH(bool, pendingFirst);
+        QFETCH(int, recordsAfter);
+        GridFixture f;
+        Load(f.model, CrowdedDay(zones), Cell(1, 1));
+        if (pendingFirst) {
+            f.Click(Cell(12, 8), Qt::ShiftModifier);
+            f.dialogs.yes = true;
+        }
+
+        const std::clock_t start = std::clock();
+        f.Click(pressed, keys);
+        f.grid.repaint();
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+
+        QVERIFY2(seconds < 1, qPrintable(QStringLiteral("%1 s").arg(seconds)));
+        QCOMPARE(f.model.WorkList().size(), recordsAfter);
+        const QList<TZone> current = f.model.Profile(f.model.CurMonth(), f.model.CurDay());
+        for (const Cell& cell : SelectedCells(f.model))
+            QCOMPARE(f.model.Profile(cell.x(), cell.y()), current);
     }
 
     void releaseWithoutDayCellPressIsIgnored()
