@@ -17,13 +17,21 @@ namespace {
 // Temporary names tried beside the chosen file before giving up.
 constexpr int MaxTemporaryNames = 10000;
 
-// The first "<n>new.xls" in the directory that does not exist yet.
-QString FreeTemporaryName(const QDir& directory)
+// The first "<n>new.xls" beside `target` that does not exist yet and is
+// not the target's own name: the temporary file is removed once the
+// target is saved, so the two must never be one file. Names are compared
+// without case, as the workstation's file system does.
+QString FreeTemporaryName(const QString& target)
 {
+    const QFileInfo targetInfo(target);
+    const QDir directory = targetInfo.dir();
     for (int n = 1; n <= MaxTemporaryNames; ++n) {
-        const QString name = directory.filePath(QString::number(n) + XlsTemplateName);
-        if (!QFile::exists(name))
-            return name;
+        const QString name = QString::number(n) + XlsTemplateName;
+        if (name.compare(targetInfo.fileName(), Qt::CaseInsensitive) == 0)
+            continue;
+        const QString path = directory.filePath(name);
+        if (!QFile::exists(path))
+            return path;
     }
     return QString();
 }
@@ -89,7 +97,7 @@ std::optional<double> CellNumber(const QString& text)
 
 QString WriteGridWorkbook(const TextGrid& grid, const QString& title, const QString& path)
 {
-    const QString temporary = FreeTemporaryName(QFileInfo(path).dir());
+    const QString temporary = FreeTemporaryName(path);
     if (temporary.isEmpty())
         return QStringLiteral("No free name for a temporary workbook beside %1.").arg(path);
     try {

@@ -8,6 +8,8 @@
 
 class QPagedPaintDevice;
 
-// The device is a printer (or a PDF writer); a table too wide for a
-// portrait page turns the device to landscape, and it stays so.
+// The device is a printer (or a PDF writer) at any resolution; the page
+// comes out alike at all of them. A table too wide for a portrait page
+// turns the device to landscape, and it stays so; one too wide for the
+// landscape page too is printed smaller, so that it fits.
 void PrintGrid(const TextGrid& grid, const QString& title, QPagedPaintDevice& device);

@@ -5,7 +5,6 @@
 #include "link/meter_link.h"
 #include "link/wire_values.h"
 #include "meter/meter_readings.h"
-#include "meter/status_decoding.h"
 #include "station/list_order.h"
 
 #include <algorithm>
@@ -86,7 +85,7 @@ void JournalReads::BtnReadDiaryClick()
     emit GaugeChanged(0, DiaryGaugeMaximum);
     link_.Append(IndexRequests(ReadConsumptionJournal, DiaryRequests));
     diary_.clear();
-    emit DiaryChanged();
+    emit DiaryCleared();
 }
 
 void JournalReads::DecodeYear(const QByteArray& response)
@@ -106,8 +105,10 @@ void JournalReads::DecodeDiary(const QByteArray& response)
 {
     if (const auto row = DiaryRowOf(response)) {
         // The list is kept sorted, so the new row goes where a sort puts it.
-        diary_.insert(std::upper_bound(diary_.begin(), diary_.end(), *row, DiaryRowBefore), *row);
-        emit DiaryChanged();
+        const auto at = std::upper_bound(diary_.begin(), diary_.end(), *row, DiaryRowBefore);
+        const int position = int(at - diary_.begin());
+        diary_.insert(position, *row);
+        emit DiaryRowAdded(position);
     }
     if (const auto index = JournalIndexOf(response))
         SetGauge(*index, DiaryGaugeMaximum);
@@ -132,17 +133,14 @@ void JournalReads::Forget()
     EmptyYearCells();
     diary_.clear();
     emit YearChanged();
-    emit DiaryChanged();
+    emit DiaryCleared();
 }
 
-QString StatusTooltip(const QString& statusText)
+std::optional<int> StatusOfCell(const QString& statusText)
 {
     bool ok = false;
     const int status = statusText.toInt(&ok);
-    if (!ok)
-        return {};
-    QString tooltip;
-    for (const QString& line : DecodeStatus(status))
-        tooltip += line + QLatin1Char('\n');
-    return tooltip;
+    if (!ok || status < 0 || status > 0xFF)
+        return std::nullopt;
+    return status;
 }

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 class MeterLink;
 class MeterReadings;
@@ -37,7 +38,10 @@ public:
 
 signals:
     void YearChanged();
-    void DiaryChanged();
+    // The consumption list changes only by these two, so that a view can
+    // follow it row by row and keep its scroll position and selection.
+    void DiaryCleared();
+    void DiaryRowAdded(int index);
     void GaugeChanged(int position, int maximum);
 
 private:
@@ -56,6 +60,6 @@ private:
     quint32 diaryMeterNumber_ = 0;
 };
 
-// The tooltip of a "Статус" cell: the decoded lines, each followed by a
-// line break; empty when the text is not an integer.
-QString StatusTooltip(const QString& statusText);
+// The status byte a "Статус" cell shows; none when its text is not an
+// integer from 0 to 255.
+std::optional<int> StatusOfCell(const QString& statusText);

@@ -1,7 +1,8 @@
 // vm742-cli journal, run as the operator runs it: on a meter served here
 // whose journals the test chooses, and on the built-in simulated meter; the
 // table on stdout, the workbook read back by another program, a read the
-// meter breaks off, a workbook that cannot be written, and usage errors.
+// meter breaks off, a workbook that cannot be written or that bears the
+// temporary file's name, and usage errors.
 
 #include "cli_run.h"
 #include "running_cli.h"
@@ -57,7 +58,7 @@ QString FilePath(const QTemporaryDir& directory, const QString& name)
 // The first sheet's rows as another program reads them.
 QJsonArray SheetRows(const QString& path)
 {
-    return ReadXls(path)["sheets"].toArray()[0].toObject()["rows"].toArray();
+    return ReadXls(path)["sheets"].toArray().at(0).toObject()["rows"].toArray();
 }
 
 // The workbook holds the title, then the printed table cell for cell: a
@@ -139,6 +140,21 @@ private slots:
         const QString err = cli.Err();
         QVERIFY2(err.contains(xls), qPrintable(err));
         QVERIFY(!QFileInfo::exists(xls));
+    }
+
+    // A workbook named like the first free temporary file beside it: the
+    // temporary file takes another name, and the workbook is where it was
+    // asked to be, alone.
+    void workbookNamedLikeTheTemporaryFile()
+    {
+        QTemporaryDir directory;
+        const QString xls = FilePath(directory, "1new.xls");
+        RunningCli cli({"--sim", "journal", "yearly", "--xls", xls});
+        QCOMPARE(cli.Finish(60000), 0);
+        QCOMPARE(cli.Err(), QString());
+        const VirtualMeter simulated;
+        CompareWorkbook(xls, QString("Счетчик № %1, Годовой журнал").arg(simulated.State().number), cli.Out());
+        QCOMPARE(QDir(directory.path()).entryList(QDir::Files), QStringList{"1new.xls"});
     }
 
     // The meter stops answering the journal: nothing is printed, the

@@ -3,7 +3,9 @@
 // written in the default locale's decimal separator.
 
 #include "journals/text_grid.h"
+#include "meter/value_formats.h"
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -42,6 +44,23 @@ inline TextGrid YearGrid()
         for (int tariff = 0; tariff < 8; ++tariff)
             row << Reading(YearReading(month, tariff));
         row << QStringLiteral("%1д. 01:02:03").arg(month);
+        grid.rows << row;
+    }
+    return grid;
+}
+
+// The yearly journal with every cell as wide as the meter's values can
+// make it: a reading in exponent form, the largest peak power and
+// operating time, a four-digit year where the workstation writes one.
+inline TextGrid WidestYearGrid()
+{
+    TextGrid grid{{YearCaptions}};
+    for (int month = 0; month < 12; ++month) {
+        QStringList row{QStringLiteral("FF ") + MonthCaptions[month], QString::number(0xFFFFFF),
+            QLocale().toString(QDate(2099, 12, 31), QLocale::ShortFormat), "23:59:59"};
+        for (int tariff = 0; tariff < 8; ++tariff)
+            row << RealText(-3.4028235e38);
+        row << FormatOperatingTime(0xFFFFFFFF);
         grid.rows << row;
     }
     return grid;

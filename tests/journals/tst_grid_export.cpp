@@ -292,23 +292,31 @@ private slots:
     }
 
     // The temporary workbook is the first free "<n>new.xls" beside the
-    // chosen file; earlier ones stay untouched. A failed save leaves it
-    // there (so it shows which name was taken); a successful one removes it.
+    // chosen file that is not the chosen file's own name; earlier ones stay
+    // untouched. A failed save leaves it there (so it shows which name was
+    // taken); a successful one removes it, and the chosen file stays.
     void temporaryFileTakesFreeName_data()
     {
         QTest::addColumn<QList<int>>("taken");
+        QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("saves");
         QTest::addColumn<QString>("temporary");
 
-        QTest::newRow("none taken, save fails") << QList<int>{} << false << "1new.xls";
-        QTest::newRow("1 taken, save fails") << QList<int>{1} << false << "2new.xls";
-        QTest::newRow("1 and 2 taken, save fails") << QList<int>{1, 2} << false << "3new.xls";
-        QTest::newRow("gap at 1, save fails") << QList<int>{2} << false << "1new.xls";
-        QTest::newRow("1 taken, saved") << QList<int>{1} << true << QString();
+        QTest::newRow("none taken, save fails") << QList<int>{} << "journal.xls" << false << "1new.xls";
+        QTest::newRow("1 taken, save fails") << QList<int>{1} << "journal.xls" << false << "2new.xls";
+        QTest::newRow("1 and 2 taken, save fails") << QList<int>{1, 2} << "journal.xls" << false << "3new.xls";
+        QTest::newRow("gap at 1, save fails") << QList<int>{2} << "journal.xls" << false << "1new.xls";
+        QTest::newRow("1 taken, saved") << QList<int>{1} << "journal.xls" << true << QString();
+        // The chosen file bears the first free temporary name: it is
+        // passed over, so saving cannot land on the file removed after.
+        QTest::newRow("chosen file is the first free name") << QList<int>{} << "1new.xls" << true << QString();
+        QTest::newRow("chosen file is the next free name") << QList<int>{1} << "2new.xls" << true << QString();
+        QTest::newRow("chosen file is that name in capitals") << QList<int>{} << "1NEW.XLS" << true << QString();
     }
     void temporaryFileTakesFreeName()
     {
         QFETCH(QList<int>, taken);
+        QFETCH(QString, target);
         QFETCH(bool, saves);
         QFETCH(QString, temporary);
 
@@ -320,10 +328,10 @@ private slots:
             expected << QStringLiteral("%1new.xls").arg(n);
         }
         // A directory in the file's place cannot be saved over.
-        const QString path = f.Path("journal.xls");
+        const QString path = f.Path(target);
         if (!saves)
-            QVERIFY(QDir(f.dir.path()).mkdir("journal.xls"));
-        expected << "journal.xls";
+            QVERIFY(QDir(f.dir.path()).mkdir(target));
+        expected << target;
         if (!temporary.isEmpty())
             expected << temporary;
         expected.sort();
@@ -341,17 +349,25 @@ private slots:
     }
 
     // The operator's view: the question, the opened file, the warning.
+    // The file handed to the shell is there, whatever its name.
+    void exportAsksSavesAndOpens_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a name of its own") << "year.xls";
+        QTest::newRow("the temporary file's name") << "1new.xls";
+    }
     void exportAsksSavesAndOpens()
     {
+        QFETCH(QString, name);
         Export f;
-        const QString path = f.Path("year.xls");
+        const QString path = f.Path(name);
         f.Run(YearGrid(), path);
 
         QCOMPARE(f.dialogs.saveQuestions, QStringList{"xls (*.xls); xls"});
         QCOMPARE(f.dialogs.messages, QStringList());
         QCOMPARE(f.opened, QStringList{path});
         QCOMPARE(SheetRows(ReadXls(path)).size(), 14);
-        QCOMPARE(f.Files(), QStringList{"year.xls"});
+        QCOMPARE(f.Files(), QStringList{name});
     }
 
     void cancelledExportDoesNothing()

@@ -230,22 +230,25 @@ private slots:
         QCOMPARE(shown->value(4), "12.500");
     }
 
-    void statusTooltip_data()
+    void statusOfCell_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("tooltip");
-        QTest::newRow("0") << "0" << "Потребление в норме.\n";
-        QTest::newRow("several lines") << "65" << "Дата и время таймера не установлены.\nПотребление ДДМ > ББ.\n";
-        QTest::newRow("power off") << "255" << "Выключение питания\n";
-        QTest::newRow("not a number") << "abc" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("too large for an integer") << "99999999999" << "";
+        QTest::addColumn<int>("status");
+        // -1: no status.
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("several bits") << "65" << 65;
+        QTest::newRow("power off") << "255" << 255;
+        QTest::newRow("beyond a byte") << "256" << -1;
+        QTest::newRow("negative") << "-1" << -1;
+        QTest::newRow("not a number") << "abc" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("too large for an integer") << "99999999999" << -1;
     }
-    void statusTooltip()
+    void statusOfCell()
     {
         QFETCH(QString, text);
-        QFETCH(QString, tooltip);
-        QCOMPARE(StatusTooltip(text), tooltip);
+        QFETCH(int, status);
+        QCOMPARE(StatusOfCell(text).value_or(-1), status);
     }
 };
 

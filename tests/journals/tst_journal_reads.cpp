@@ -180,24 +180,30 @@ private slots:
     {
         JournalMeter meter;
         QVERIFY(meter.Connect());
+        // Sorted after every row, not only at the end; a view that follows
+        // the list row by row, by the place each row is reported at, ends
+        // up with the list.
+        bool everSorted = true;
+        QList<QStringList> followed{{"left over from before"}};
+        QObject::connect(&meter.journals, &JournalReads::DiaryCleared, [&] { followed.clear(); });
+        QObject::connect(&meter.journals, &JournalReads::DiaryRowAdded, [&](int index) {
+            const QStringList numbers = Column(meter.journals.DiaryRows(), 0);
+            everSorted = everSorted
+                && std::is_sorted(numbers.begin(), numbers.end(),
+                    [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+            followed.insert(index, meter.journals.DiaryRows().value(index));
+        });
         meter.Start(&JournalReads::BtnReadDiaryClick);
         QCOMPARE(meter.Requests(ReadConsumptionJournal).size(), JournalReads::DiaryRequests);
         QCOMPARE(meter.Requests(ReadConsumptionJournal).last(), MakeFrame(ReadConsumptionJournal, "\xF9"));
         QCOMPARE(meter.journals.DiaryMeterNumber(), meter.State().number);
         QVERIFY(meter.link.Visible().On("GaugeJournal"));
-        // Sorted after every row, not only at the end.
-        bool everSorted = true;
-        QObject::connect(&meter.journals, &JournalReads::DiaryChanged, [&] {
-            const QStringList numbers = Column(meter.journals.DiaryRows(), 0);
-            everSorted = everSorted
-                && std::is_sorted(numbers.begin(), numbers.end(),
-                    [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
-        });
         QVERIFY(meter.Finish());
 
         const QList<QStringList>& rows = meter.journals.DiaryRows();
         QCOMPARE(Column(rows, 0), Numbers(1, 220));
         QVERIFY(everSorted);
+        QCOMPARE(followed, rows);
         QCOMPARE(meter.gauge.first(), (Gauge{0, 249}));
         QCOMPARE(meter.gauge.last(), (Gauge{249, 249}));
         QCOMPARE(meter.gauge.size(), 251);
@@ -217,7 +223,7 @@ private slots:
         for (int index = 0; index < 30; ++index)
             meter.State().consumptionJournal[index] = Record(quint8(100 - index), 10.0 * index);
         QVERIFY(meter.Connect());
-        QObject::connect(&meter.journals, &JournalReads::DiaryChanged, [&] {
+        QObject::connect(&meter.journals, &JournalReads::DiaryRowAdded, [&] {
             if (meter.journals.DiaryRows().size() == 20)
                 meter.channel.Meter().InjectFault(Fault(FaultKind::BadCrc).OnlyFor(ReadConsumptionJournal));
         });
@@ -280,7 +286,7 @@ private slots:
         QVERIFY(meter.Connect());
         QVERIFY(meter.Read(&JournalReads::BtnReadJournalYearClick));
         // One record is all it takes: the read is cut short after it.
-        QObject::connect(&meter.journals, &JournalReads::DiaryChanged, [&] {
+        QObject::connect(&meter.journals, &JournalReads::DiaryRowAdded, [&] {
             if (!meter.journals.DiaryRows().isEmpty())
                 meter.channel.Meter().InjectFault(Fault(FaultKind::BadCrc).OnlyFor(ReadConsumptionJournal));
         });
@@ -291,7 +297,7 @@ private slots:
         QCOMPARE(januaryCaption, "24 янв.");
 
         QSignalSpy yearChanged(&meter.journals, &JournalReads::YearChanged);
-        QSignalSpy diaryChanged(&meter.journals, &JournalReads::DiaryChanged);
+        QSignalSpy diaryCleared(&meter.journals, &JournalReads::DiaryCleared);
         meter.link.ActionResetExecute();
         const TextGrid& grid = meter.journals.YearGrid();
         QCOMPARE(grid.rows[0], YearGridColumnCaptions());
@@ -300,7 +306,7 @@ private slots:
             QCOMPARE(grid.rows[row].mid(1), QStringList(12));
         QVERIFY(meter.journals.DiaryRows().isEmpty());
         QVERIFY(!yearChanged.isEmpty());
-        QVERIFY(!diaryChanged.isEmpty());
+        QVERIFY(!diaryCleared.isEmpty());
     }
 };
 

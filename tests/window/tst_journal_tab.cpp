@@ -1,21 +1,30 @@
 // The journals' tab as the operator uses it: both journals read from the
 // simulated meter, shown, exported to workbooks that another program reads
-// back, and printed.
+// back, and printed; the grid's captions in view however it is scrolled,
+// the list undisturbed while a read fills it, the status tooltip and the
+// status dialog, and the system's printer keeping its orientation.
 
 #include "opened_urls.h"
 #include "pdf_tools.h"
 #include "session_fixture.h"
 #include "xls_reader.h"
 
+#include "journals/grid_print.h"
 #include "journals/journal_reads.h"
 #include "window/journals/diary_tooltip.h"
 #include "window/journals/printer_choice.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QHeaderView>
 #include <QJsonArray>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -52,10 +61,52 @@ private:
     QPrinter printer_;
 };
 
+// The system's printer and print dialog on a workstation that has a
+// printer installed.
+class InstalledPrinter : public SystemPrinter {
+public:
+    InstalledPrinter() : SystemPrinter(nullptr) {}
+    bool CanPrint() const override { return true; }
+};
+
+// Confirms every dialog as soon as it is shown, as an operator who only
+// presses OK, and counts them.
+class ConfirmingOperator : public QObject {
+public:
+    ConfirmingOperator()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ++confirmed;
+                dialog->accept();
+            }
+        });
+        timer_.start(20);
+    }
+    int confirmed = 0;
+
+private:
+    QTimer timer_;
+};
+
+// Whether the first page of a PDF file is wider than high.
+bool LandscapePdf(const QString& path)
+{
+    const QRegularExpressionMatch size =
+        QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+))").match(ToolOutput("pdfinfo", {path}));
+    return size.hasMatch() && size.captured(1).toDouble() > size.captured(2).toDouble();
+}
+
+void ShowJournalPage(TFormMain& form, int page)
+{
+    Find<QTabWidget>(form, "PageControl1")->setCurrentWidget(Find<QWidget>(form, "TabJournal"));
+    Find<QTabWidget>(form, "PageJournal")->setCurrentIndex(page);
+}
+
 // The first sheet's rows as another program reads them.
 QJsonArray SheetRows(const QString& path)
 {
-    return ReadXls(path)["sheets"].toArray()[0].toObject()["rows"].toArray();
+    return ReadXls(path)["sheets"].toArray().at(0).toObject()["rows"].toArray();
 }
 
 // The grid's text of a cell against what the workbook holds there: text
@@ -175,26 +226,143 @@ private slots:
         SaveScreenshot(form, QStringLiteral("journal_diary"));
         Find<QTabWidget>(form, "PageJournal")->setCurrentIndex(0);
         SaveScreenshot(form, QStringLiteral("journal_year"));
+        grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+        SaveScreenshot(form, QStringLiteral("journal_year_scrolled"));
     }
 
-    // The status under the mouse, decoded; other columns show nothing.
+    // The status under the mouse goes into the status dialog, and the
+    // tooltip is what the dialog decodes; other columns, and texts that
+    // are no status, show nothing and leave the dialog as it was.
+    void statusTooltip_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<int>("dialogShows");
+
+        QTest::newRow("power off") << 2 << "255" << "Выключение питания\n" << 255;
+        QTest::newRow("several lines") << 2 << "65"
+                                       << "Дата и время таймера не установлены.\nПотребление ДДМ > ББ.\n" << 65;
+        QTest::newRow("no line at all") << 2 << "3" << "" << 3;
+        QTest::newRow("another column") << 1 << "255" << "" << 7;
+        QTest::newRow("not a number") << 2 << "x" << "" << 7;
+        QTest::newRow("beyond a byte") << 2 << "256" << "" << 7;
+    }
     void statusTooltip()
     {
+        QFETCH(int, column);
+        QFETCH(QString, status);
+        QFETCH(QString, tooltip);
+        QFETCH(int, dialogShows);
+
         FormFixture fixture;
         auto form = fixture.Open();
         form->show();
+        auto* dialog = Find<QDialog>(*form, "FormStatus");
+        auto* spin = Find<QSpinBox>(*dialog, "SpinEdit1");
+        spin->setValue(7);
         auto* list = Find<QTreeWidget>(*form, "ListDiary");
-        list->addTopLevelItem(new QTreeWidgetItem({"1", "01.01.00 00:00:00", "255", "однот.", "1,000", "0:00:00"}));
-        const QRect status = list->visualItemRect(list->topLevelItem(0));
-        const int y = status.center().y();
-        const int statusX = list->header()->sectionViewportPosition(2) + 5;
-        ListDiaryMouseMove(*list, statusX, y);
-        QCOMPARE(list->toolTip(), QStringLiteral("Выключение питания\n"));
-        ListDiaryMouseMove(*list, list->header()->sectionViewportPosition(1) + 5, y);
-        QVERIFY(list->toolTip().isEmpty());
-        list->topLevelItem(0)->setText(2, QStringLiteral("x"));
-        ListDiaryMouseMove(*list, statusX, y);
-        QVERIFY(list->toolTip().isEmpty());
+        list->addTopLevelItem(new QTreeWidgetItem({"1", "01.01.00 00:00:00", status, "однот.", "1,000", "0:00:00"}));
+        const int y = list->visualItemRect(list->topLevelItem(0)).center().y();
+
+        ListDiaryMouseMove(*list, list->header()->sectionViewportPosition(column) + 5, y);
+
+        QCOMPARE(list->toolTip(), tooltip);
+        QCOMPARE(spin->value(), dialogShows);
+        if (!tooltip.isEmpty())
+            QCOMPARE(Find<QPlainTextEdit>(*dialog, "Memo1")->toPlainText() + "\n", tooltip);
+    }
+
+    // The caption row and the month column stay where they are while the
+    // grid scrolls the other way: what they show is the same before and
+    // after.
+    void yearGridCaptionsStayInView_data()
+    {
+        QTest::addColumn<Qt::Orientation>("scrolled");
+        QTest::newRow("scrolled to the last column") << Qt::Horizontal;
+        QTest::newRow("scrolled to the last row") << Qt::Vertical;
+    }
+    void yearGridCaptionsStayInView()
+    {
+        QFETCH(Qt::Orientation, scrolled);
+
+        FormFixture fixture;
+        auto form = fixture.Open();
+        form->show();
+        ShowJournalPage(*form, 0);
+        auto* grid = Find<QTableWidget>(*form, "GridJournal");
+        const int rowHeight = grid->rowHeight(1);
+        // Lower than designed, so that there are rows to scroll to.
+        grid->setFixedHeight(6 * rowHeight);
+        QTRY_VERIFY(grid->verticalScrollBar()->maximum() > 0);
+        QScrollBar* bar = scrolled == Qt::Horizontal ? grid->horizontalScrollBar() : grid->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        // The month column, 66 wide, left of the horizontal scroll bar;
+        // the caption row above the vertical one.
+        const QRect viewport = grid->viewport()->geometry();
+        const QRect captions = scrolled == Qt::Horizontal
+            ? QRect(0, 0, grid->frameWidth() + 66, viewport.bottom())
+            : QRect(0, 0, viewport.right(), grid->frameWidth() + rowHeight);
+        const QImage before = grid->grab(captions).toImage();
+
+        bar->setValue(bar->maximum());
+
+        QCOMPARE(grid->grab(captions).toImage(), before);
+    }
+
+    // While a read fills the list the operator scrolls down and selects a
+    // record: the records arrive, many of them above, and the selected
+    // record stays selected, the rows in view stay in view.
+    void diaryUndisturbedWhileFilling()
+    {
+        SessionFixture fixture;
+        TFormMain& form = fixture.Window();
+        fixture.ConnectAndPoll();
+        ShowJournalPage(form, 1);
+        auto* list = Find<QTreeWidget>(form, "ListDiary");
+        auto* read = Find<QPushButton>(form, "BtnReadDiary");
+        QTRY_VERIFY(read->isEnabled());
+        QTest::mouseClick(read, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(list->topLevelItemCount() >= 60, DiaryTimeoutMs);
+
+        list->scrollToItem(list->topLevelItem(30), QAbstractItemView::PositionAtTop);
+        QTreeWidgetItem* chosen = list->topLevelItem(33);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(chosen).center());
+        QCOMPARE(list->selectedItems(), QList<QTreeWidgetItem*>{chosen});
+        const QString chosenRecord = chosen->text(0);
+        const QString topRecord = list->itemAt(0, 0)->text(0);
+        const int count = list->topLevelItemCount();
+
+        QTRY_VERIFY_WITH_TIMEOUT(list->topLevelItemCount() >= count + 60, DiaryTimeoutMs);
+        SaveScreenshot(form, QStringLiteral("journal_diary_filling"));
+        QCOMPARE(list->selectedItems().size(), 1);
+        QCOMPARE(list->selectedItems().first()->text(0), chosenRecord);
+        QCOMPARE(list->currentItem()->text(0), chosenRecord);
+        QCOMPARE(list->itemAt(0, 0)->text(0), topRecord);
+    }
+
+    // A wide table turns the system's printer to landscape; the print
+    // dialog of the next job leaves it so, and that job's narrow table is
+    // printed on a landscape page too.
+    void landscapeStaysForLaterJobs()
+    {
+        QTemporaryDir dir;
+        InstalledPrinter choice;
+        ConfirmingOperator operatorPressingOk;
+        auto* printer = dynamic_cast<QPrinter*>(choice.Ask());
+        QVERIFY(printer);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(dir.filePath("wide.pdf"));
+        PrintGrid(TextGrid{{{QString(300, QLatin1Char('W'))}}}, QStringLiteral("wide"), *printer);
+        QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Landscape);
+        QVERIFY(LandscapePdf(dir.filePath("wide.pdf")));
+
+        printer->setOutputFileName(dir.filePath("narrow.pdf"));
+        QCOMPARE(choice.Ask(), printer);
+        QCOMPARE(operatorPressingOk.confirmed, 2);
+        QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Landscape);
+        PrintGrid(TextGrid{{{"1"}}}, QStringLiteral("narrow"), *printer);
+        QVERIFY(LandscapePdf(dir.filePath("narrow.pdf")));
     }
 
     // A folder that cannot be written: the warning, no crash, no file, and

@@ -1,6 +1,7 @@
 #include "window/journals/diary_tooltip.h"
 
 #include "journals/journal_reads.h"
+#include "window/meter/form_status.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -16,8 +17,14 @@ void ListDiaryMouseMove(QTreeWidget& list, int x, int y)
 {
     list.setToolTip({});
     const QTreeWidgetItem* row = list.itemAt(x, y);
-    if (row && list.header()->logicalIndexAt(x) == StatusColumn)
-        list.setToolTip(StatusTooltip(row->text(StatusColumn)));
+    if (!row || list.header()->logicalIndexAt(x) != StatusColumn)
+        return;
+    const std::optional<int> status = StatusOfCell(row->text(StatusColumn));
+    // The dialog belongs to the main window and is made after its pages,
+    // so it is looked up when a status is to be shown.
+    auto* dialog = list.window()->findChild<TFormStatus*>();
+    if (status && dialog)
+        list.setToolTip(dialog->ShowStatus(*status));
 }
 
 DiaryTooltip::DiaryTooltip(QTreeWidget& list) : QObject(&list), list_(list)

@@ -11,6 +11,7 @@
 #include <QDesktopServices>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QUrl>
@@ -28,14 +29,16 @@ void ShowYear(const TextGrid& year, QTableWidget& grid)
             grid.item(row, column)->setText(year.Cell(column, row));
 }
 
-void ShowDiary(const QList<QStringList>& rows, QTreeWidget& list)
+// A row read while the operator looks through the list goes in without
+// disturbing them: the selection stays on its row, and once they have
+// scrolled, the rows in view stay in view though rows arrive above them.
+// At the top the list stays at the top.
+void AddDiaryRow(const QStringList& row, int index, QTreeWidget& list)
 {
-    list.clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(rows.size());
-    for (const QStringList& row : rows)
-        items << new QTreeWidgetItem(row);
-    list.addTopLevelItems(items);
+    QTreeWidgetItem* top = list.verticalScrollBar()->value() > 0 ? list.itemAt(0, 0) : nullptr;
+    list.insertTopLevelItem(index, new QTreeWidgetItem(row));
+    if (top)
+        list.scrollToItem(top, QAbstractItemView::PositionAtTop);
 }
 
 void OpenFile(const QString& path)
@@ -73,8 +76,9 @@ void BindJournals(StationCore& core, const TabJournal& tab, Dialogs& dialogs, Pr
 
     QObject::connect(&journals, &JournalReads::YearChanged, tab.GridJournal,
         [&journals, grid = tab.GridJournal] { ShowYear(journals.YearGrid(), *grid); });
-    QObject::connect(&journals, &JournalReads::DiaryChanged, tab.ListDiary,
-        [&journals, list = tab.ListDiary] { ShowDiary(journals.DiaryRows(), *list); });
+    QObject::connect(&journals, &JournalReads::DiaryCleared, tab.ListDiary, &QTreeWidget::clear);
+    QObject::connect(&journals, &JournalReads::DiaryRowAdded, tab.ListDiary,
+        [&journals, list = tab.ListDiary](int index) { AddDiaryRow(journals.DiaryRows()[index], index, *list); });
     QObject::connect(&journals, &JournalReads::GaugeChanged, tab.GaugeJournal,
         [gauge = tab.GaugeJournal](int position, int maximum) {
             gauge->setRange(0, maximum);

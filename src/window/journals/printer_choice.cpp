@@ -3,13 +3,7 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
-SystemPrinter::SystemPrinter(QWidget* parent)
-{
-    if (CanPrint())
-        dialog_ = std::make_unique<QPrintDialog>(&printer_, parent);
-}
-
-SystemPrinter::~SystemPrinter() = default;
+SystemPrinter::SystemPrinter(QWidget* parent) : parent_(parent) {}
 
 bool SystemPrinter::CanPrint() const
 {
@@ -18,7 +12,13 @@ bool SystemPrinter::CanPrint() const
 
 QPagedPaintDevice* SystemPrinter::Ask()
 {
-    if (!dialog_ || dialog_->exec() != QDialog::Accepted)
+    if (!CanPrint())
+        return nullptr;
+    // The dialog is made for each job: it takes the printer's settings
+    // when it is made, and one kept from the start would give the printer
+    // back the orientation it saw then, undoing a turn to landscape.
+    QPrintDialog dialog(&printer_, parent_);
+    if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return &printer_;
 }

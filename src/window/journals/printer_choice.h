@@ -3,10 +3,8 @@
 // tests put a printer of their own in its place.
 
 #include <QPrinter>
-#include <memory>
 
 class QPagedPaintDevice;
-class QPrintDialog;
 class QWidget;
 
 class PrinterChoice {
@@ -22,15 +20,15 @@ public:
 class SystemPrinter : public PrinterChoice {
 public:
     explicit SystemPrinter(QWidget* parent);
-    ~SystemPrinter() override;
 
     bool CanPrint() const override;
+    // Null as well without a printer installed.
     QPagedPaintDevice* Ask() override;
 
 private:
-    // One printer for the whole run: a switch to landscape stays for the
-    // next print jobs, as do the operator's choices in the dialog.
-    QPrinter printer_;
-    // Made only when there is a printer to choose.
-    std::unique_ptr<QPrintDialog> dialog_;
+    QWidget* parent_;
+    // One printer for the whole run, at its own resolution: a switch to
+    // landscape stays for the next print jobs, as do the operator's
+    // choices in the dialog.
+    QPrinter printer_{QPrinter::HighResolution};
 };

@@ -1,6 +1,7 @@
 #include "window/journals/tab_journal.h"
 
 #include "journals/journal_reads.h"
+#include "window/journals/fixed_captions.h"
 #include "window/controls/grid_lines_delegate.h"
 #include "window/controls/named.h"
 #include "window/controls/read_only_view.h"
@@ -38,27 +39,19 @@ QHBoxLayout* ButtonRow(QPushButton* read, QPushButton* exportButton, QPushButton
 }
 
 // The captions sit in row 0 and column 0 like a string grid's fixed cells:
-// shaded, never selected, scrolled with the rest.
+// they stay in view while the values scroll.
 QTableWidget* CreateGridJournal()
 {
     auto* grid = Named(new QTableWidget(GridSize, GridSize), "GridJournal");
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
     grid->horizontalHeader()->setDefaultSectionSize(GridColumnWidth);
     grid->verticalHeader()->setMinimumSectionSize(GridRowHeight);
     grid->verticalHeader()->setDefaultSectionSize(qMax(GridRowHeight, grid->fontMetrics().height() + 2));
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MakeReadOnly(grid);
     for (int row = 0; row < GridSize; ++row)
-        for (int column = 0; column < GridSize; ++column) {
-            auto* cell = new QTableWidgetItem;
-            if (row == 0 || column == 0) {
-                cell->setFlags(Qt::ItemIsEnabled);
-                cell->setBackground(grid->palette().button());
-            }
-            grid->setItem(row, column, cell);
-        }
+        for (int column = 0; column < GridSize; ++column)
+            grid->setItem(row, column, new QTableWidgetItem);
+    FixCaptionRowAndColumn(*grid);
     return grid;
 }
 

@@ -48,3 +48,11 @@ void TFormStatus::DecodeStatus()
 {
     Memo1->setPlainText(::DecodeStatus(SpinEdit1->value()).join(QLatin1Char('\n')));
 }
+
+QString TFormStatus::ShowStatus(int status)
+{
+    SpinEdit1->setValue(status);
+    DecodeStatus();
+    const QString lines = Memo1->toPlainText();
+    return lines.isEmpty() ? lines : lines + QLatin1Char('\n');
+}

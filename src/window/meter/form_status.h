@@ -14,6 +14,12 @@ public:
     // Refills Memo1 from the value of SpinEdit1.
     void DecodeStatus();
 
+    // How the consumption journal's status tooltip uses the dialog: the
+    // status (0..255) goes into SpinEdit1, so that the dialog shows it when
+    // opened next, and the decoded lines of Memo1 come back, each followed
+    // by a line break.
+    QString ShowStatus(int status);
+
 private:
     QSpinBox* SpinEdit1;
     QPlainTextEdit* Memo1;
