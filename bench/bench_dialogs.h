@@ -1,7 +1,8 @@
 #pragma once
-// The benchmarks' operator: prints every message (on a benchmark, one means
-// the run went wrong), answers an open question with `openFile`, and
-// cancels every other question.
+// The benchmarks' operator: prints every message and question (on a
+// benchmark, one means the run went wrong), answers an open question with
+// `openFile`, lets whatever a yes-no-or-cancel question asks about go on,
+// and cancels every other question.
 
 #include "station/dialogs.h"
 
@@ -19,6 +20,11 @@ public:
     {
         std::fprintf(stderr, "question: %s\n", qPrintable(text));
         return false;
+    }
+    QuestionAnswer AskYesNoCancel(const QString&, const QString& text) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return QuestionAnswer::No;
     }
     std::optional<quint32> AskColor(quint32) override { return std::nullopt; }
 

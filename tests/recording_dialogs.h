@@ -12,6 +12,7 @@
 // Keeps "caption: text" of every message for the test; answers a save
 // question with saveFile and keeps "filter; suffix", an open question with
 // openFile and keeps its filter, a yes-or-no question with yes and keeps
+// "caption: text", a yes-no-or-cancel question with yesNoCancel and keeps
 // "caption: text", a colour choice with color and keeps its start.
 //
 // A message stays open for a while, running its own event loop as a real
@@ -40,6 +41,12 @@ public:
         StayOpen();
         return yes;
     }
+    QuestionAnswer AskYesNoCancel(const QString& caption, const QString& text) override
+    {
+        yesNoCancelQuestions << caption + ": " + text;
+        StayOpen();
+        return yesNoCancel;
+    }
     std::optional<quint32> AskColor(quint32 initial) override
     {
         colorStarts << initial;
@@ -58,6 +65,10 @@ public:
     QString openFile;
     QStringList questions;
     bool yes = false;
+    QStringList yesNoCancelQuestions;
+    // No: what was asked about goes on, for the tests that do not look at
+    // the question.
+    QuestionAnswer yesNoCancel = QuestionAnswer::No;
     QList<quint32> colorStarts;
     // Empty: the operator cancels.
     std::optional<quint32> color;

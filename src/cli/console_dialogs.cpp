@@ -30,6 +30,12 @@ bool ConsoleDialogs::AskYesNo(const QString& caption, const QString& text)
     return false;
 }
 
+QuestionAnswer ConsoleDialogs::AskYesNoCancel(const QString& caption, const QString& text)
+{
+    progress_.Say(caption + QStringLiteral(": ") + text + QStringLiteral(" (cancelled)"));
+    return QuestionAnswer::Cancel;
+}
+
 std::optional<quint32> ConsoleDialogs::AskColor(quint32)
 {
     progress_.Say(QStringLiteral("colour: (cancelled)"));

@@ -18,6 +18,8 @@ public:
     // No command edits a schedule: a question is printed and answered No,
     // a colour choice is printed and cancelled.
     bool AskYesNo(const QString& caption, const QString& text) override;
+    // Nothing may be lost without an answer: printed and cancelled.
+    QuestionAnswer AskYesNoCancel(const QString& caption, const QString& text) override;
     std::optional<quint32> AskColor(quint32 initial) override;
 
 private:

@@ -106,6 +106,10 @@ ScheduleTransfer::ScheduleTransfer(MeterLink& link, MeterReadings& readings, Sch
         [this](const QByteArray&, const QByteArray& response) { DecodeHoliday(response); });
     link_.RegisterDecoder(ReadTransfers,
         [this](const QByteArray&, const QByteArray& response) { DecodeTransfer(response); });
+    connect(&link_, &MeterLink::BatchFinished, this, [this](WriteBatch batch, BatchOutcome outcome) {
+        if (batch == WriteBatch::Schedule && outcome == BatchOutcome::Completed)
+            schedule_.MarkUnmodified(written_);
+    });
 }
 
 bool ScheduleTransfer::ActionWriteSchedExecute()
@@ -117,6 +121,7 @@ bool ScheduleTransfer::ActionWriteSchedExecute()
         dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), *refusal);
         return false;
     }
+    written_ = schedule_.Snapshot();
     link_.SetScheduleWritePending(true);
     link_.Append(std::get<QList<QByteArray>>(batch));
     link_.EnableMeterCommands(false);
@@ -127,6 +132,8 @@ void ScheduleTransfer::ActionReadSchedExecute()
 {
     emit SchedulePageWanted();
     schedule_.SetCalendar({}, {});
+    schedule_.SetFilePath({});
+    schedule_.MarkUnmodified();
     readZones_.clear();
     readRefusal_.clear();
     readingZones_ = true;
@@ -139,7 +146,7 @@ void ScheduleTransfer::DecodeCoefficient(const QByteArray& response)
 {
     // Without its data byte, byte 2 is the check sum.
     if (LengthByte(response) >= CoefficientAnswerLength)
-        schedule_.SetLimitCoefficient(quint8(response[2]));
+        TakeRead([&] { schedule_.SetLimitCoefficient(quint8(response[2])); });
 }
 
 void ScheduleTransfer::DecodeRecordOrChecksum(const QByteArray& request, const QByteArray& response)
@@ -166,7 +173,7 @@ void ScheduleTransfer::DecodeHoliday(const QByteArray& response)
     HandOverRecords();
     if (LengthByte(response) == HolidayAnswerLength)
         if (const auto holiday = HolidayFromSlot(response[3], response[4]))
-            schedule_.AddHoliday(*holiday);
+            TakeRead([&] { schedule_.AddHoliday(*holiday); });
     SetGauge(gaugePosition_ + 1);
 }
 
@@ -174,7 +181,7 @@ void ScheduleTransfer::DecodeTransfer(const QByteArray& response)
 {
     if (LengthByte(response) == TransferAnswerLength)
         if (const auto transfer = TransferFromSlot(response.mid(3, TransferSlotSize)))
-            schedule_.AddTransfer(*transfer);
+            TakeRead([&] { schedule_.AddTransfer(*transfer); });
     SetGauge(gaugePosition_ + 1);
 }
 
@@ -198,7 +205,9 @@ void ScheduleTransfer::HandOverRecords()
     if (!readingZones_)
         return;
     readingZones_ = false;
-    const QString reason = readRefusal_.isEmpty() ? schedule_.SetSheduleList(readZones_) : readRefusal_;
+    QString reason = readRefusal_;
+    if (reason.isEmpty())
+        TakeRead([&] { reason = schedule_.SetSheduleList(readZones_); });
     readZones_.clear();
     readRefusal_.clear();
     if (reason.isEmpty())
@@ -208,6 +217,14 @@ void ScheduleTransfer::HandOverRecords()
         dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"),
             QStringLiteral("Тарифное расписание счетчика не может быть показано. %1").arg(reason));
     }, Qt::QueuedConnection);
+}
+
+void ScheduleTransfer::TakeRead(const std::function<void()>& change)
+{
+    const bool unmodified = !schedule_.Modified();
+    change();
+    if (unmodified)
+        schedule_.MarkUnmodified();
 }
 
 void ScheduleTransfer::SetGauge(int position)

@@ -4,18 +4,19 @@
 // schedule and show the checksum the poll reads.
 
 #include "schedule/schedule_bytes.h"
+#include "schedule/schedule_document.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <variant>
 
 class Dialogs;
 class MeterLink;
 class MeterReadings;
 class OperationLog;
-class ScheduleDocument;
 
 // The write batch for these byte forms, or the reason it cannot be written.
 std::variant<QList<QByteArray>, QString> BuildScheduleWriteBatch(const QList<QByteArray>& records,
@@ -32,8 +33,11 @@ public:
         Dialogs& dialogs, QObject* parent = nullptr);
 
     // Queues the write batch and marks it pending; false (with a message
-    // shown) when the schedule cannot be written.
+    // shown) when the schedule cannot be written. Once the meter has taken
+    // all of it, what was written counts as unmodified.
     bool ActionWriteSchedExecute();
+    // What the meter gives is no edit of the operator's: the schedule read
+    // holds no unsaved changes, and no file.
     void ActionReadSchedExecute();
 
     int GaugePosition() const { return gaugePosition_; }
@@ -50,6 +54,9 @@ private:
     void DecodeHoliday(const QByteArray& response);
     void DecodeTransfer(const QByteArray& response);
     void HandOverRecords();
+    // A change made by the read: a schedule without unsaved changes keeps
+    // none, one with the operator's edits made meanwhile keeps them.
+    void TakeRead(const std::function<void()>& change);
     void SetGauge(int position);
 
     MeterLink& link_;
@@ -65,4 +72,6 @@ private:
     QString readRefusal_;
     bool readingZones_ = false;
     int gaugePosition_ = 0;
+    // The content of the write batch last queued.
+    ScheduleSnapshot written_;
 };

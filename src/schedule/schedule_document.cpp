@@ -31,8 +31,16 @@ std::variant<QList<AList>, QString> DecodeRecords(const QList<QByteArray>& recor
 
 } // namespace
 
+ScheduleDocument::ScheduleDocument(QObject* parent) : QObject(parent), unmodified_(Snapshot())
+{
+    for (const auto change : {&ScheduleDocument::RecordsChanged, &ScheduleDocument::Committed,
+             &ScheduleDocument::CalendarChanged})
+        connect(this, change, this, &ScheduleDocument::EditStateChanged);
+}
+
 QList<QByteArray> ScheduleDocument::GetSheduleList()
 {
+    FinishEditing();
     model_.Commit();
     emit Committed();
     QList<QByteArray> records;
@@ -122,6 +130,44 @@ void ScheduleDocument::New()
 {
     ReplaceRecords({});
     SetCalendar(DefaultHolidays(), {});
+}
+
+void ScheduleDocument::FinishEditing()
+{
+    emit EditingFinishWanted();
+}
+
+ScheduleSnapshot ScheduleDocument::Snapshot() const
+{
+    return {model_.WorkList(), Profiles(), model_.Holidays(), model_.Transfers(), model_.LimitCoefficient()};
+}
+
+bool ScheduleDocument::Modified() const
+{
+    if (model_.LimitCoefficient() != unmodified_.limitCoefficient || model_.Holidays() != unmodified_.holidays
+        || model_.Transfers() != unmodified_.transfers)
+        return true;
+    // The records alone settle it in the common case, quickly.
+    return model_.WorkList() != unmodified_.records && Profiles() != unmodified_.profiles;
+}
+
+void ScheduleDocument::MarkUnmodified(const ScheduleSnapshot& snapshot)
+{
+    unmodified_ = snapshot;
+    emit EditStateChanged();
+}
+
+void ScheduleDocument::SetFilePath(const QString& path)
+{
+    filePath_ = path;
+    emit EditStateChanged();
+}
+
+YearMap<QList<TZone>> ScheduleDocument::Profiles() const
+{
+    YearMap<QList<TZone>> profiles;
+    ForEachCell([&](int month, int dayType) { profiles(month, dayType) = model_.Profile(month, dayType); });
+    return profiles;
 }
 
 void ScheduleDocument::AddHoliday(const Holiday& holiday)

@@ -2,19 +2,33 @@
 // The schedule as the rest of the station sees it: the model, its byte
 // forms in and out, and word of every change for the views. Whatever
 // leaves it (a file, the meter) is the committed schedule, committed first.
+// It knows the file it came from or went to, and whether it holds changes
+// that no file and no meter has received.
 
 #include "schedule/schedule_model.h"
 #include "schedule/tsc_file.h"
+#include "schedule/year_map.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
 
+// The content unsaved changes are judged against. Zones are compared by
+// the profiles of the year's cells: an edit and its undoing may leave the
+// records split or merged otherwise.
+struct ScheduleSnapshot {
+    QList<AList> records;
+    YearMap<QList<TZone>> profiles;
+    QList<Holiday> holidays;
+    QList<Transfer> transfers;
+    int limitCoefficient = MinLimitCoefficient;
+};
+
 class ScheduleDocument : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit ScheduleDocument(QObject* parent = nullptr);
 
     ScheduleModel& Model() { return model_; }
     const ScheduleModel& Model() const { return model_; }
@@ -54,6 +68,22 @@ public:
     // No records, the usual holidays, no transfers; the coefficient stays.
     void New();
 
+    // The views hand over what the operator has typed but not finished,
+    // as before the schedule leaves for a file or the meter.
+    void FinishEditing();
+    // The content now, pending edits of the editors included.
+    ScheduleSnapshot Snapshot() const;
+    // The content, pending edits of the editors included, differs from
+    // the one last made unmodified.
+    bool Modified() const;
+    // The content as loaded, saved, written, read or made new.
+    void MarkUnmodified() { MarkUnmodified(Snapshot()); }
+    void MarkUnmodified(const ScheduleSnapshot& snapshot);
+    // The tsc file the schedule was loaded from or saved to; empty for a
+    // new schedule or one read from the meter.
+    const QString& FilePath() const { return filePath_; }
+    void SetFilePath(const QString& path);
+
 signals:
     // The committed records were replaced: the editors show them afresh.
     void RecordsChanged();
@@ -61,9 +91,17 @@ signals:
     // where they are.
     void Committed();
     void CalendarChanged();
+    // The views: hand over what is typed but not finished.
+    void EditingFinishWanted();
+    // Modified() or FilePath() may read otherwise. Edits of the working
+    // records by the editors are their own to tell.
+    void EditStateChanged();
 
 private:
     void ReplaceRecords(const QList<AList>& records);
+    YearMap<QList<TZone>> Profiles() const;
 
     ScheduleModel model_;
+    ScheduleSnapshot unmodified_;
+    QString filePath_;
 };

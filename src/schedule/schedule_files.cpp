@@ -49,12 +49,18 @@ ScheduleFiles::ScheduleFiles(ScheduleDocument& schedule, Dialogs& dialogs, QObje
 
 void ScheduleFiles::ActionNewSchedExecute()
 {
+    if (!SaveChangesFirst())
+        return;
     emit SchedulePageWanted();
     schedule_.New();
+    schedule_.SetFilePath({});
+    schedule_.MarkUnmodified();
 }
 
 bool ScheduleFiles::ActionLoadTariffExecute()
 {
+    if (!SaveChangesFirst())
+        return false;
     const QString path = dialogs_.AskOpenFile(Filter);
     return !path.isEmpty() && LoadFile(path);
 }
@@ -66,6 +72,8 @@ bool ScheduleFiles::LoadFile(const QString& path)
         ShowError(QStringLiteral("Тарифное расписание не загружено из файла %1.").arg(path), refusal);
         return false;
     }
+    schedule_.SetFilePath(path);
+    schedule_.MarkUnmodified();
     return true;
 }
 
@@ -74,6 +82,9 @@ bool ScheduleFiles::ActionSaveTariffExecute()
     // Taken before the question: pending edits are committed even when the
     // operator then cancels.
     const TscContent content = schedule_.Content();
+    // The schedule may change behind the open dialog (a read going on):
+    // what counts as saved is what the file receives.
+    const ScheduleSnapshot saved = schedule_.Snapshot();
     const QString path = dialogs_.AskSaveFile(Filter, Suffix);
     if (path.isEmpty())
         return false;
@@ -81,7 +92,25 @@ bool ScheduleFiles::ActionSaveTariffExecute()
         ShowError(QStringLiteral("Тарифное расписание не сохранено в файл %1.").arg(path), reason);
         return false;
     }
+    schedule_.SetFilePath(path);
+    schedule_.MarkUnmodified(saved);
     return true;
+}
+
+bool ScheduleFiles::SaveChangesFirst()
+{
+    schedule_.FinishEditing();
+    if (!schedule_.Modified())
+        return true;
+    switch (dialogs_.AskYesNoCancel(QStringLiteral("Внимание"), QStringLiteral("Сохранить изменения в файле?"))) {
+    case QuestionAnswer::Yes:
+        return ActionSaveTariffExecute();
+    case QuestionAnswer::No:
+        return true;
+    case QuestionAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void ScheduleFiles::ShowError(const QString& what, const QString& reason)

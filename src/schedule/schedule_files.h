@@ -32,6 +32,7 @@ public:
 
     ScheduleFiles(ScheduleDocument& schedule, Dialogs& dialogs, QObject* parent = nullptr);
 
+    // Asks first when the schedule holds unsaved changes, as the load does.
     void ActionNewSchedExecute();
     // False when cancelled or refused (with a message shown).
     bool ActionLoadTariffExecute();
@@ -39,6 +40,12 @@ public:
     // from outside the station, as a double-click on it does.
     bool LoadFile(const QString& path);
     bool ActionSaveTariffExecute();
+    // Before the schedule is replaced or the station closes: when it holds
+    // changes no file and no meter has received, asks whether to save them
+    // to a file first. True when the caller may go on: nothing to save,
+    // saved, or not to be saved; false when cancelled, or when the save
+    // was cancelled or failed.
+    bool SaveChangesFirst();
 
 signals:
     // The schedule's page should be in front: its content is replaced.

@@ -8,6 +8,7 @@
 #include <optional>
 
 enum class MessageIcon { Error, Warning, Information };
+enum class QuestionAnswer { Yes, No, Cancel };
 
 class Dialogs {
 public:
@@ -23,6 +24,9 @@ public:
     // A question with the buttons Yes and No: true for Yes. Blocks until
     // answered.
     virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
+    // A question with the buttons Yes, No and Cancel; a box closed without
+    // an answer counts as Cancel. Blocks until answered.
+    virtual QuestionAnswer AskYesNoCancel(const QString& caption, const QString& text) = 0;
     // A colour chosen from `initial` on, both as Windows colour values
     // (blue x 65536 + green x 256 + red); nothing when cancelled.
     virtual std::optional<quint32> AskColor(quint32 initial) = 0;

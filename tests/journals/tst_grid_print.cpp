@@ -198,6 +198,20 @@ QByteArray RowName(const char* name, int dpi)
     return QByteArray(name) + " at " + QByteArray::number(dpi) + " dpi";
 }
 
+// Both journals at every resolution: the yearly one as the meter fills it
+// and at its widest, and a consumption journal of diaryRows rows.
+void JournalRows(int diaryRows)
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<TextGrid>("grid");
+
+    for (const int dpi : Resolutions) {
+        QTest::newRow(RowName("yearly journal", dpi)) << dpi << YearGrid();
+        QTest::newRow(RowName("widest yearly journal", dpi)) << dpi << WidestYearGrid();
+        QTest::newRow(RowName("consumption journal", dpi)) << dpi << DiaryGrid(diaryRows);
+    }
+}
+
 } // namespace
 
 class TestGridPrint : public QObject {
@@ -254,14 +268,7 @@ private slots:
     // every rule, border and text lies on the page.
     void journalsStayOnThePage_data()
     {
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<TextGrid>("grid");
-
-        for (const int dpi : Resolutions) {
-            QTest::newRow(RowName("yearly journal", dpi)) << dpi << YearGrid();
-            QTest::newRow(RowName("widest yearly journal", dpi)) << dpi << WidestYearGrid();
-            QTest::newRow(RowName("consumption journal", dpi)) << dpi << DiaryGrid(250);
-        }
+        JournalRows(250);
     }
     void journalsStayOnThePage()
     {
@@ -509,14 +516,7 @@ private slots:
     // first and the last column are there.
     void printedWordsStayInsideTheMargins_data()
     {
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<TextGrid>("grid");
-
-        for (const int dpi : Resolutions) {
-            QTest::newRow(RowName("yearly journal", dpi)) << dpi << YearGrid();
-            QTest::newRow(RowName("widest yearly journal", dpi)) << dpi << WidestYearGrid();
-            QTest::newRow(RowName("consumption journal", dpi)) << dpi << DiaryGrid(40);
-        }
+        JournalRows(40);
     }
     void printedWordsStayInsideTheMargins()
     {

@@ -1,6 +1,7 @@
 // The schedule's file commands: the exact bytes of a saved tsc file, what a
 // loaded one gives the document, the files refused (which must leave the
-// document as it was), and the questions and messages on the way.
+// document as it was), the questions and messages on the way, and what
+// counts as a change no file has received.
 
 #include "calendar_text.h"
 #include "link/wire_values.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <optional>
 
@@ -187,7 +189,26 @@ void FillEdited(ScheduleDocument& schedule)
     schedule.SetLimitCoefficient(7);
 }
 
+// An operator's change of the document, as a value of a test table.
+using DocumentChange = std::function<void(ScheduleDocument&)>;
+
+// The profile of January's Monday given to February's Monday as well, as a
+// selection in the year grid does.
+void CopyToFebruaryMonday(ScheduleDocument& schedule)
+{
+    ScheduleModel& model = schedule.Model();
+    YearMap<bool> selected(false);
+    selected(1, 1) = true;
+    selected(2, 1) = true;
+    model.SetDaysSelected(selected);
+    model.EquivalentDays();
+    model.EditDays();
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(DocumentChange)
+Q_DECLARE_METATYPE(QuestionAnswer)
 
 class TestScheduleFiles : public QObject {
     Q_OBJECT
@@ -480,6 +501,161 @@ private slots:
         QCOMPARE(Describe(model.SavedList()), Describe(model.WorkList()));
         QCOMPARE(Describe(model.SavedList()), Describe(edited));
         QVERIFY(QDir(station.dir.path()).isEmpty());
+    }
+
+    // A change is what would give a file or the meter another schedule,
+    // edits not yet committed included; an edit undone is none, however
+    // the records were split and merged meanwhile.
+    void unsavedChanges_data()
+    {
+        QTest::addColumn<DocumentChange>("change");
+        QTest::addColumn<bool>("modified");
+        const auto insert = [](ScheduleDocument& d) { d.Model().InsertTZone("15:00", 5, 0, 5); };
+        const auto remove = [](ScheduleDocument& d) { d.Model().DeleteTZone("15:00"); };
+        const auto commit = [](ScheduleDocument& d) { d.Model().Commit(); };
+        QTest::newRow("nothing") << DocumentChange([](ScheduleDocument&) {}) << false;
+        QTest::newRow("zone added, not committed") << DocumentChange(insert) << true;
+        QTest::newRow("zone added, committed") << DocumentChange([=](ScheduleDocument& d) {
+            insert(d);
+            commit(d);
+        }) << true;
+        QTest::newRow("zone added and deleted") << DocumentChange([=](ScheduleDocument& d) {
+            insert(d);
+            remove(d);
+        }) << false;
+        QTest::newRow("zone added and deleted, each committed") << DocumentChange([=](ScheduleDocument& d) {
+            insert(d);
+            commit(d);
+            remove(d);
+            commit(d);
+        }) << false;
+        QTest::newRow("zone added, reverted") << DocumentChange([=](ScheduleDocument& d) {
+            insert(d);
+            d.Model().Revert();
+        }) << true;
+        QTest::newRow("zone set to what it was") << DocumentChange([](ScheduleDocument& d) {
+            d.Model().UpdateTZone("07:00", 2, 0, 2);
+        }) << false;
+        QTest::newRow("profile copied to another cell") << DocumentChange(CopyToFebruaryMonday) << true;
+        QTest::newRow("holiday added") << DocumentChange([](ScheduleDocument& d) { d.AddHoliday({3, 8}); }) << true;
+        QTest::newRow("holiday added and removed") << DocumentChange([](ScheduleDocument& d) {
+            d.AddHoliday({3, 8});
+            d.RemoveHolidays({d.Model().Holidays().size() - 1});
+        }) << false;
+        QTest::newRow("holidays in another order") << DocumentChange([](ScheduleDocument& d) {
+            d.SetCalendar({{11, 4}, {6, 12}}, d.Model().Transfers());
+        }) << true;
+        QTest::newRow("transfer added") << DocumentChange([](ScheduleDocument& d) {
+            d.AddTransfer({QDate(2027, 5, 3), 7});
+        }) << true;
+        QTest::newRow("coefficient changed") << DocumentChange([](ScheduleDocument& d) { d.SetLimitCoefficient(9); })
+                                             << true;
+        QTest::newRow("coefficient changed back") << DocumentChange([](ScheduleDocument& d) {
+            d.SetLimitCoefficient(9);
+            d.SetLimitCoefficient(7);
+        }) << false;
+    }
+    void unsavedChanges()
+    {
+        QFETCH(DocumentChange, change);
+        QFETCH(bool, modified);
+        // Unmodified with an edit not yet committed: the reverted row shows
+        // that the committed records alone are not what counts.
+        ScheduleDocument schedule;
+        FillEdited(schedule);
+        QVERIFY(schedule.Modified());
+        schedule.MarkUnmodified();
+        QVERIFY(!schedule.Modified());
+        change(schedule);
+        QCOMPARE(schedule.Modified(), modified);
+    }
+
+    // "Новое" and "Загрузить из файла" ask first whether to save changes
+    // no file has received: Yes saves as "Сохранить как файл" does and goes
+    // on only when the file is written, No goes on, Cancel leaves the
+    // document as it was. Without changes nothing is asked.
+    void unsavedChangesAskedFirst_data()
+    {
+        QTest::addColumn<bool>("load");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<QuestionAnswer>("answer");
+        // Empty: the save dialog is cancelled.
+        QTest::addColumn<QString>("saveTo");
+        QTest::addColumn<bool>("wentOn");
+        for (const bool load : {false, true}) {
+            const char* command = load ? "load" : "new";
+            QTest::addRow("%s, nothing to save", command) << load << false << QuestionAnswer::Cancel << "" << true;
+            QTest::addRow("%s, yes, saved", command) << load << true << QuestionAnswer::Yes << "edited.tsc" << true;
+            QTest::addRow("%s, yes, save cancelled", command) << load << true << QuestionAnswer::Yes << "" << false;
+            QTest::addRow("%s, yes, save failed", command)
+                << load << true << QuestionAnswer::Yes << "no such folder/edited.tsc" << false;
+            QTest::addRow("%s, no", command) << load << true << QuestionAnswer::No << "" << true;
+            QTest::addRow("%s, cancel", command) << load << true << QuestionAnswer::Cancel << "" << false;
+        }
+    }
+    void unsavedChangesAskedFirst()
+    {
+        QFETCH(bool, load);
+        QFETCH(bool, edited);
+        QFETCH(QuestionAnswer, answer);
+        QFETCH(QString, saveTo);
+        QFETCH(bool, wentOn);
+        FileStation station;
+        station.dialogs.openMs = 0;
+        FillEdited(station.schedule);
+        if (!edited)
+            station.schedule.MarkUnmodified();
+        const QList<AList> editedRecords = station.schedule.Model().WorkList();
+        const QStringList before = State(station.schedule);
+        const QString other = station.Path("other.tsc");
+        QVERIFY(WriteFile(other, NewScheduleFile));
+        station.dialogs.yesNoCancel = answer;
+        station.dialogs.openFile = other;
+        const QString saved = saveTo.isEmpty() ? QString() : station.Path(saveTo);
+        station.dialogs.saveFile = saved;
+
+        if (load)
+            station.files.ActionLoadTariffExecute();
+        else
+            station.files.ActionNewSchedExecute();
+
+        const QStringList asked = edited ? QStringList{"Внимание: Сохранить изменения в файле?"} : QStringList();
+        QCOMPARE(station.dialogs.yesNoCancelQuestions, asked);
+        const bool yes = edited && answer == QuestionAnswer::Yes;
+        QCOMPARE(station.dialogs.saveQuestions.size(), yes ? 1 : 0);
+        QCOMPARE(station.dialogs.openQuestions.size(), load && wentOn ? 1 : 0);
+        QCOMPARE(station.pageWanted.count(), wentOn ? 1 : 0);
+        if (yes && wentOn) {
+            FileStation reading;
+            QVERIFY(reading.Load(saved));
+            QCOMPARE(Describe(reading.schedule.Model().SavedList()), Describe(editedRecords));
+        }
+        if (wentOn) {
+            QVERIFY(station.schedule.Model().WorkList().isEmpty());
+            QCOMPARE(station.schedule.FilePath(), load ? other : QString());
+            QVERIFY(!station.schedule.Modified());
+        } else {
+            QCOMPARE(Describe(station.schedule.Model().WorkList()), Describe(editedRecords));
+            QVERIFY(station.schedule.Modified());
+        }
+        // Only a save commits the pending edit; Cancel leaves all as it was.
+        if (!wentOn && !yes)
+            QCOMPARE(State(station.schedule), before);
+    }
+
+    // What was saved counts as unmodified, and names the document's file;
+    // a cancelled save leaves the changes unsaved.
+    void savingLeavesNothingUnsaved()
+    {
+        FileStation station;
+        FillEdited(station.schedule);
+        QVERIFY(!station.Save(QString()));
+        QVERIFY(station.schedule.Modified());
+        QCOMPARE(station.schedule.FilePath(), QString());
+        const QString path = station.Path("edited.tsc");
+        QVERIFY(station.Save(path));
+        QVERIFY(!station.schedule.Modified());
+        QCOMPARE(station.schedule.FilePath(), path);
     }
 
     // An earlier, longer file is replaced as a whole.

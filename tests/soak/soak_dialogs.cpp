@@ -19,6 +19,12 @@ bool SoakDialogs::AskYesNo(const QString&, const QString&)
     return false;
 }
 
+QuestionAnswer SoakDialogs::AskYesNoCancel(const QString&, const QString&)
+{
+    StayOpen();
+    return QuestionAnswer::No;
+}
+
 void SoakDialogs::StayOpen()
 {
     ++shown_;

@@ -361,41 +361,68 @@ private slots:
         QVERIFY(f.Enabled("BtnDelCel") && f.Enabled("BtnDelTrans"));
     }
 
-    // The schedule takes the coefficient as the field reads, an empty field
-    // as 1, and a change of the calendar meanwhile leaves the field alone.
-    void coefficientAsTyped()
+    // The schedule takes the coefficient when editing finishes (Enter, the
+    // arrows, or the schedule leaving for a file or the meter), and then
+    // exactly what the field shows: a text that is no coefficient shows as
+    // 1, the lowest. Typing alone changes nothing yet.
+    void coefficientTakenWhenTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("finish");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("coefficient");
+        QTest::newRow("typed, still typing") << "7" << "" << "7" << 4;
+        QTest::newRow("typed, Enter") << "7" << "enter" << "7" << 7;
+        QTest::newRow("typed, schedule leaves") << "7" << "leave" << "7" << 7;
+        QTest::newRow("emptied, still typing") << "" << "" << "" << 4;
+        QTest::newRow("emptied, Enter") << "" << "enter" << "1" << 1;
+        QTest::newRow("emptied, schedule leaves") << "" << "leave" << "1" << 1;
+        QTest::newRow("0, Enter") << "0" << "enter" << "1" << 1;
+        QTest::newRow("0, schedule leaves") << "0" << "leave" << "1" << 1;
+        QTest::newRow("arrow up") << "" << "up" << "5" << 5;
+    }
+    void coefficientTakenWhenTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, finish);
+        QFETCH(QString, shown);
+        QFETCH(int, coefficient);
+        PageFixture f;
+        auto* spin = f.Get<QSpinBox>("SpinLimit");
+        f.schedule.SetLimitCoefficient(4);
+        if (finish == "up") {
+            QTest::keyClick(spin, Qt::Key_Up);
+        } else {
+            spin->selectAll();
+            QTest::keyClick(spin, Qt::Key_Backspace);
+            TypeText(spin, typed);
+        }
+        if (finish == "enter")
+            QTest::keyClick(spin, Qt::Key_Return);
+        else if (finish == "leave")
+            f.schedule.FinishEditing();
+        QCOMPARE(spin->findChild<QLineEdit*>()->text(), shown);
+        QCOMPARE(f.schedule.Model().LimitCoefficient(), coefficient);
+    }
+
+    // A change of the lists leaves a coefficient being typed alone; a new
+    // coefficient of the schedule shows at once, also in an emptied field.
+    void coefficientFieldFollowsTheSchedule()
     {
         PageFixture f;
         auto* spin = f.Get<QSpinBox>("SpinLimit");
         auto* field = spin->findChild<QLineEdit*>();
         spin->selectAll();
-        TypeText(spin, QStringLiteral("4"));
-        QCOMPARE(f.schedule.Model().LimitCoefficient(), 4);
-        // The arrows change the text without the field's own signal.
-        QTest::keyClick(spin, Qt::Key_Up);
-        QCOMPARE(f.schedule.Model().LimitCoefficient(), 5);
-        QTest::keyClick(spin, Qt::Key_Down);
-        QCOMPARE(f.schedule.Model().LimitCoefficient(), 4);
-
-        QTest::keyClick(spin, Qt::Key_Backspace);
-        QCOMPARE(field->text(), QString());
-        QCOMPARE(f.schedule.Model().LimitCoefficient(), 1);
+        TypeText(spin, QStringLiteral("9"));
         f.AddHoliday({10, 1});
-        QCOMPARE(field->text(), QString());
+        QCOMPARE(field->text(), QStringLiteral("9"));
 
-        TypeText(spin, QStringLiteral("2"));
-        QCOMPARE(f.schedule.Model().LimitCoefficient(), 2);
-        f.schedule.SetLimitCoefficient(1);
-        QCOMPARE(field->text(), QStringLiteral("1"));
-
-        // The spin box still holds 4 behind an emptied field: the schedule's
-        // 4 must come back into the field all the same.
-        spin->setValue(4);
-        spin->selectAll();
-        QTest::keyClick(spin, Qt::Key_Backspace);
-        QCOMPARE(f.schedule.Model().LimitCoefficient(), 1);
         f.schedule.SetLimitCoefficient(4);
         QCOMPARE(field->text(), QStringLiteral("4"));
+        spin->selectAll();
+        QTest::keyClick(spin, Qt::Key_Backspace);
+        f.schedule.SetLimitCoefficient(12);
+        QCOMPARE(field->text(), QStringLiteral("12"));
     }
 
     // In the room the main window gives the page every control shows whole,

@@ -422,6 +422,86 @@ private slots:
         QCOMPARE(count->text(), QString::number(f.model.WorkList().size()));
     }
 
+    // After a delete, by the key or the button, no row is selected: the
+    // fields keep the deleted zone, so "Добавить" could bring it back, and
+    // "Удалить" has nothing left to delete. Left to itself Qt selects a
+    // neighbour, and the next press would delete that one too.
+    void deleteLeavesNoRowSelected_data()
+    {
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<QStringList>("rows");
+        const QStringList week{"00:00 1 0 1", "07:00 2 10 3", "07:30 4 20 6", "22:00 1 0 1"};
+        for (const bool byKey : {true, false}) {
+            const char* how = byKey ? "Delete key" : "button";
+            QTest::addRow("first row, %s", how) << "00:00" << byKey << week.mid(1);
+            QTest::addRow("middle row, %s", how) << "07:00" << byKey << QStringList{week[0], week[2], week[3]};
+            QTest::addRow("last row, %s", how) << "22:00" << byKey << week.mid(0, 3);
+        }
+    }
+    void deleteLeavesNoRowSelected()
+    {
+        QFETCH(QString, time);
+        QFETCH(bool, byKey);
+        QFETCH(QStringList, rows);
+        PanelFixture f;
+        f.MoveTrackBar(Minute(time));
+        QCOMPARE(f.SelectedTime(), time);
+        const QString deleted = f.Fields();
+        const auto remove = [&] {
+            if (byKey)
+                f.Press(Qt::Key_Delete);
+            else
+                f.Click(f.Get<QToolButton>("BitBtnDelete"));
+        };
+
+        remove();
+        QCOMPARE(f.Rows(), rows);
+        QCOMPARE(f.SelectedTime(), QString());
+        QCOMPARE(f.Fields(), deleted);
+        QCOMPARE(f.Get<QSlider>("TrackBar1")->value(), Minute(time));
+        QVERIFY(!f.Delete()->isEnabled());
+        QVERIFY(!f.Get<QToolButton>("BitBtnDelete")->isEnabled());
+        QVERIFY(f.Edit()->isEnabled());
+        remove();
+        QCOMPARE(f.Rows(), rows);
+    }
+
+    // An emptied limit field counts as no limit while it is typed in: for
+    // "Добавить" and for the zone added. Once left, it shows 0.
+    void emptiedLimitCountsAsNone_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("addEnabled");
+        QTest::newRow("two tariffs want a limit") << "P12 T5 L3" << false;
+        QTest::newRow("one tariff wants none") << "P12 T5 L5" << true;
+    }
+    void emptiedLimitCountsAsNone()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, addEnabled);
+        PanelFixture f(Saturday);
+        f.panel.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.panel));
+        f.Play(steps);
+        auto* spin = f.Get<QSpinBox>("SpinLimit");
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClick(spin, Qt::Key_Backspace);
+        QCOMPARE(spin->text(), QString());
+        QCOMPARE(f.Edit()->isEnabled(), addEnabled);
+
+        f.Click(f.Get<QToolButton>("BitBtnEdit"));
+        const QStringList added = addEnabled ? QStringList{"00:00 5 0 5"} : QStringList();
+        QCOMPARE(f.Rows(), added);
+        QCOMPARE(Texts(f.model.Profile(Saturday.x(), Saturday.y())), added);
+
+        f.List()->setFocus();
+        QVERIFY(!spin->hasFocus());
+        QCOMPARE(spin->text(), QStringLiteral("0"));
+        QCOMPARE(spin->value(), 0);
+    }
+
     // Delete in the time picker edits the time; the zone stays.
     void deleteKeyInTimePickerKeepsZone()
     {

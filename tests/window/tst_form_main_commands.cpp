@@ -1,7 +1,7 @@
 // The window's commands as the operator meets them (caption, hint,
 // shortcut, image, enabled state at start, tool button and menu item), the
 // menu, the port choice shared by ComboPort and NPort, connecting without
-// a port, help and the modal dialogs.
+// a port, help, the modal dialogs, and the window's date and time pickers.
 
 #include "form_fixture.h"
 #include "opened_urls.h"
@@ -11,7 +11,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -51,6 +54,28 @@ void WhenModal(std::function<void(QWidget*)> check)
         if (dialog)
             dialog->close();
     });
+}
+
+// Brings the pages holding the control to the front, as the operator's
+// clicks on their tabs do.
+void ShowPagesOf(QWidget* control)
+{
+    for (QWidget* page = control; page->parentWidget(); page = page->parentWidget())
+        if (auto* pages = qobject_cast<QStackedWidget*>(page->parentWidget()))
+            pages->setCurrentWidget(page);
+}
+
+// A click inside a section of the picker's text, away from its first
+// character.
+void ClickSection(QDateTimeEdit* picker, QDateTimeEdit::Section section)
+{
+    auto* text = picker->findChild<QLineEdit*>();
+    picker->setCurrentSection(section);
+    const QRect sectionStart = text->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    text->setCursorPosition(0);
+    text->deselect();
+    const QPoint inside(sectionStart.x() + text->fontMetrics().averageCharWidth() / 2 + 1, text->height() / 2);
+    QTest::mouseClick(text, Qt::LeftButton, {}, inside);
 }
 
 } // namespace
@@ -287,7 +312,7 @@ private slots:
         auto form = fixture.Open();
         Find<QAction>(*form, "ActionConnect")->trigger();
         QCOMPARE(fixture.dialogs.messages,
-                 QStringList{"Ошибка: Ошибка открытия порта /nonexistent/ttyVM742"});
+                 QStringList{"Ошибка: Ошибка открытия порта /nonexistent/ttyVM742: порт не найден"});
         QVERIFY(Find<QAction>(*form, "ActionConnect")->isEnabled());
         QVERIFY(!Find<QAction>(*form, "ActionDisconnect")->isEnabled());
     }
@@ -345,6 +370,56 @@ private slots:
         QCOMPARE(files.urls, QList<QUrl>{QUrl::fromLocalFile(fixture.startDir.filePath("Setting_Vm_742.html"))});
     }
 
+    void helpKeyOpensTheGuide()
+    {
+        FormFixture fixture;
+        fixture.CreateFile(QStringLiteral("Setting_Vm_742.html"));
+        auto form = fixture.Open();
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        OpenedUrls files({QStringLiteral("file")});
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        QCOMPARE(files.urls, QList<QUrl>{QUrl::fromLocalFile(fixture.startDir.filePath("Setting_Vm_742.html"))});
+        QCOMPARE(fixture.dialogs.messages, QStringList());
+    }
+
+    // Help that cannot be shown says so, naming the file, rather than
+    // leaving the operator to wonder.
+    void helpThatCannotBeShownIsSaidSo_data()
+    {
+        QTest::addColumn<bool>("fileThere");
+        QTest::addColumn<bool>("viewerThere");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("shown") << true << true << "";
+        QTest::newRow("no viewer") << true << false
+                                   << "Ошибка: Файл справки %1 не удалось открыть: в системе нет программы для его "
+                                      "просмотра. Откройте этот файл в браузере.";
+        QTest::newRow("no file") << false << true << "Ошибка: Файл справки %1 не найден.";
+    }
+    void helpThatCannotBeShownIsSaidSo()
+    {
+        QFETCH(bool, fileThere);
+        QFETCH(bool, viewerThere);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString guide = dir.filePath(QStringLiteral("Setting_Vm_742.html"));
+        if (fileThere) {
+            QFile file(guide);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        RecordingDialogs dialogs;
+        dialogs.openMs = 0;
+        QList<QUrl> asked;
+        OpenHelpFile(guide, dialogs, [&](const QUrl& url) {
+            asked << url;
+            return viewerThere;
+        });
+        QCOMPARE(asked, fileThere ? QList<QUrl>{QUrl::fromLocalFile(guide)} : QList<QUrl>());
+        QCOMPARE(dialogs.messages,
+                 message.isEmpty() ? QStringList() : QStringList{message.arg(QDir::toNativeSeparators(guide))});
+    }
+
     void guideShipsBesideTheProgram()
     {
         QVERIFY(QFileInfo::exists(QStringLiteral(VM742_PROGRAM_DIR "/Setting_Vm_742.html")));
@@ -369,6 +444,42 @@ private slots:
         WhenModal([&shown](QWidget* dialog) { shown = dialog ? dialog->windowTitle() : QString(); });
         form->findChild<QAction*>(item)->trigger();
         QCOMPARE(shown, title);
+    }
+
+    // Digits typed after a click into a section of a picker replace that
+    // section, as on Windows' pickers.
+    void pickersTakeDigitsTypedAfterAClick_data()
+    {
+        QTest::addColumn<QString>("picker");
+        QTest::addColumn<QDateTimeEdit::Section>("section");
+        QTest::addColumn<QString>("digits");
+        QTest::newRow("zone time, hour") << "DateTimeZone" << QDateTimeEdit::HourSection << "13";
+        QTest::newRow("zone time, minute") << "DateTimeZone" << QDateTimeEdit::MinuteSection << "45";
+        QTest::newRow("transfer date, year") << "DTPTrans" << QDateTimeEdit::YearSection << "2098";
+        QTest::newRow("clock, hour") << "TimePicker" << QDateTimeEdit::HourSection << "13";
+        QTest::newRow("clock, second") << "TimePicker" << QDateTimeEdit::SecondSection << "45";
+        QTest::newRow("date, year") << "DatePicker" << QDateTimeEdit::YearSection << "2098";
+    }
+    void pickersTakeDigitsTypedAfterAClick()
+    {
+        QFETCH(QString, picker);
+        QFETCH(QDateTimeEdit::Section, section);
+        QFETCH(QString, digits);
+        FormFixture fixture;
+        auto form = fixture.Open();
+        auto* edit = form->findChild<QDateTimeEdit*>(picker);
+        QVERIFY(edit);
+        ShowPagesOf(edit);
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        edit->setDateTime(QDateTime(QDate::currentDate().addDays(1), QTime(7, 30, 5)));
+        edit->setFocus();
+
+        ClickSection(edit, section);
+        QCOMPARE(edit->currentSection(), section);
+        TypeText(edit, digits);
+        QCOMPARE(edit->sectionText(section), digits);
     }
 
     void exitClosesTheWindow()

@@ -13,6 +13,7 @@
 #include "journals/journal_reads.h"
 #include "window/journals/diary_tooltip.h"
 #include "window/journals/printer_choice.h"
+#include "window/meter/form_status.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -258,14 +259,14 @@ private slots:
         FormFixture fixture;
         auto form = fixture.Open();
         form->show();
-        auto* dialog = Find<QDialog>(*form, "FormStatus");
+        auto* dialog = Find<TFormStatus>(*form, "FormStatus");
         auto* spin = Find<QSpinBox>(*dialog, "SpinEdit1");
         spin->setValue(7);
         auto* list = Find<QTreeWidget>(*form, "ListDiary");
         list->addTopLevelItem(new QTreeWidgetItem({"1", "01.01.00 00:00:00", status, "однот.", "1,000", "0:00:00"}));
         const int y = list->visualItemRect(list->topLevelItem(0)).center().y();
 
-        ListDiaryMouseMove(*list, list->header()->sectionViewportPosition(column) + 5, y);
+        ListDiaryMouseMove(*list, *dialog, list->header()->sectionViewportPosition(column) + 5, y);
 
         QCOMPARE(list->toolTip(), tooltip);
         QCOMPARE(spin->value(), dialogShows);

@@ -1,6 +1,8 @@
 // The tariff schedule through the window, as the operator handles it: a
 // tsc file loaded, written into the simulated meter, the station's side
-// wiped, the meter's schedule read back and saved again.
+// wiped, the meter's schedule read back and saved again; the coefficient
+// typed agreeing with the file and the meter; and no change lost without a
+// question, the window's title telling which file and whether changed.
 
 #include "session_fixture.h"
 
@@ -11,6 +13,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -102,6 +105,7 @@ struct ScheduleEditors {
     }
 
     void Commit() { Find<QAbstractButton>(day, "BitBtnRedo")->click(); }
+    void Revert() { Find<QAbstractButton>(day, "BitBtnUndo")->click(); }
 
     void AddHoliday(int month, int dayOfMonth)
     {
@@ -118,7 +122,17 @@ struct ScheduleEditors {
     }
 };
 
+// The title of a window showing the schedule of this file, or of none.
+QString TitleFor(const QString& file)
+{
+    return (file.isEmpty() ? TFormMain::Title : TFormMain::Title + " - " + file) + "[*]";
+}
+
+const QString SaveChangesQuestion = QStringLiteral("Внимание: Сохранить изменения в файле?");
+
 } // namespace
+
+Q_DECLARE_METATYPE(QuestionAnswer)
 
 class TestScheduleSession : public QObject {
     Q_OBJECT
@@ -272,6 +286,221 @@ private slots:
         session.dialogs.saveFile = session.startDir.filePath(QStringLiteral("read.tsc"));
         Find<QAction>(form, "ActionSaveTariff")->trigger();
         QCOMPARE(FileBytes(session.dialogs.saveFile), file);
+    }
+
+    // Whatever the coefficient field shows when the schedule is saved and
+    // written is what the file and the meter receive: an emptied field or 0
+    // shows as 1 once left or once the schedule leaves, and is 1.
+    void coefficientFieldFileAndMeterAgree_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("leaveField");
+        QTest::addColumn<int>("coefficient");
+        QTest::newRow("emptied, left") << "" << true << 1;
+        QTest::newRow("0, left") << "0" << true << 1;
+        QTest::newRow("12, left") << "12" << true << 12;
+        QTest::newRow("emptied, still in the field") << "" << false << 1;
+        QTest::newRow("7, still in the field") << "7" << false << 7;
+    }
+    void coefficientFieldFileAndMeterAgree()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, leaveField);
+        QFETCH(int, coefficient);
+        SessionFixture session;
+        TFormMain& form = session.Window();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(2);
+        Find<QTabWidget>(form, "PageControl3")->setCurrentIndex(1);
+        ScheduleEditors editors(form);
+        auto* spin = Find<QSpinBox>(editors.calendar, "SpinLimit");
+        auto* elsewhere = Find<QWidget>(editors.calendar, "ComboTrans");
+        const auto type = [&](const QString& text) {
+            spin->setFocus();
+            spin->selectAll();
+            QTest::keyClick(spin, Qt::Key_Backspace);
+            TypeText(spin, text);
+        };
+        type(QStringLiteral("4"));
+        elsewhere->setFocus();
+        QCOMPARE(form.Core().schedule.Model().LimitCoefficient(), 4);
+
+        type(typed);
+        if (leaveField) {
+            elsewhere->setFocus();
+            QVERIFY(!spin->hasFocus());
+        }
+        const QString saved = session.startDir.filePath(QStringLiteral("coefficient.tsc"));
+        session.dialogs.saveFile = saved;
+        Find<QAction>(form, "ActionSaveTariff")->trigger();
+        session.ConnectAndPoll();
+        Find<QAction>(form, "ActionWriteSched")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(form, "ActionWriteSched")->isEnabled(), SessionTimeoutMs);
+        elsewhere->setFocus();
+
+        QCOMPARE(spin->findChild<QLineEdit*>()->text(), QString::number(coefficient));
+        QCOMPARE(int(quint8(FileBytes(saved).at(100))), coefficient);
+        QCOMPARE(session.Meter().schedule.limitCoefficient, coefficient);
+        QCOMPARE(form.Core().schedule.Model().LimitCoefficient(), coefficient);
+        QCOMPARE(session.dialogs.messages, QStringList());
+    }
+
+    // The title names the file the schedule came from or went to, and
+    // marks (Qt's "[*]") changes no file and no meter has received, edits
+    // of the editors not yet committed included.
+    void titleNamesTheFileAndMarksChanges_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("nothing") << "" << false;
+        QTest::newRow("zone added") << "zone" << true;
+        QTest::newRow("zone added and committed") << "zone commit" << true;
+        QTest::newRow("zone added and reverted") << "zone revert" << false;
+        QTest::newRow("profile copied by a selection") << "selection" << true;
+        QTest::newRow("holiday added") << "holiday" << true;
+        QTest::newRow("coefficient typed") << "coefficient" << true;
+    }
+    void titleNamesTheFileAndMarksChanges()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, modified);
+        SessionFixture session;
+        TFormMain& form = session.Window();
+        QCOMPARE(form.windowTitle(), TitleFor(QString()));
+        QVERIFY(!form.isWindowModified());
+        const QString loaded = session.startDir.filePath(QStringLiteral("loaded.tsc"));
+        WriteFile(loaded, TscBytes(RichSchedule()));
+        session.dialogs.openFile = loaded;
+        Find<QAction>(form, "ActionLoadTariff")->trigger();
+        QCOMPARE(form.windowTitle(), TitleFor(QStringLiteral("loaded.tsc")));
+        QVERIFY(!form.isWindowModified());
+
+        ScheduleEditors editors(form);
+        QVERIFY(QTest::qWaitForWindowExposed(&editors.grid));
+        if (edit.startsWith("zone"))
+            editors.AddZone("12:00", 5, 0, 5);
+        if (edit.endsWith("commit"))
+            editors.Commit();
+        if (edit.endsWith("revert"))
+            editors.Revert();
+        if (edit == "selection")
+            editors.Click(2, 1, Qt::ShiftModifier);
+        if (edit == "holiday")
+            editors.AddHoliday(4, 12);
+        if (edit == "coefficient") {
+            auto* spin = Find<QSpinBox>(editors.calendar, "SpinLimit");
+            spin->selectAll();
+            TypeText(spin, QStringLiteral("9"));
+            QTest::keyClick(spin, Qt::Key_Return);
+        }
+        QCOMPARE(form.isWindowModified(), modified);
+        QCOMPARE(form.windowTitle(), TitleFor(QStringLiteral("loaded.tsc")));
+        SaveScreenshot(form, QStringLiteral("schedule_title_") + QString(QTest::currentDataTag()).replace(' ', '_'));
+
+        session.dialogs.saveFile = session.startDir.filePath(QStringLiteral("saved.tsc"));
+        Find<QAction>(form, "ActionSaveTariff")->trigger();
+        QCOMPARE(form.windowTitle(), TitleFor(QStringLiteral("saved.tsc")));
+        QVERIFY(!form.isWindowModified());
+        Find<QAction>(form, "ActionNewSched")->trigger();
+        QCOMPARE(form.windowTitle(), TitleFor(QString()));
+        QVERIFY(!form.isWindowModified());
+        QCOMPARE(session.dialogs.yesNoCancelQuestions, QStringList());
+    }
+
+    // Closing the window and reading the meter's schedule ask first about
+    // changes no file has received, as "Новое" and "Загрузить из файла"
+    // do: Yes saves and goes on only once saved, No goes on, Cancel leaves
+    // everything as it was.
+    void unsavedChangesAskedBeforeCloseAndRead_data()
+    {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<QuestionAnswer>("answer");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("wentOn");
+        for (const bool read : {false, true}) {
+            const char* command = read ? "read" : "close";
+            QTest::addRow("%s, nothing to save", command) << read << false << QuestionAnswer::Cancel << false << true;
+            QTest::addRow("%s, yes, saved", command) << read << true << QuestionAnswer::Yes << true << true;
+            QTest::addRow("%s, yes, save cancelled", command) << read << true << QuestionAnswer::Yes << false << false;
+            QTest::addRow("%s, no", command) << read << true << QuestionAnswer::No << false << true;
+            QTest::addRow("%s, cancel", command) << read << true << QuestionAnswer::Cancel << false << false;
+        }
+    }
+    void unsavedChangesAskedBeforeCloseAndRead()
+    {
+        QFETCH(bool, read);
+        QFETCH(bool, edited);
+        QFETCH(QuestionAnswer, answer);
+        QFETCH(bool, saved);
+        QFETCH(bool, wentOn);
+        SessionFixture session;
+        TFormMain& form = session.Window();
+        if (read)
+            session.ConnectAndPoll();
+        Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(2);
+        ScheduleEditors editors(form);
+        if (edited)
+            editors.AddZone("12:00", 5, 0, 5);
+        const QString file = session.startDir.filePath(QStringLiteral("edited.tsc"));
+        session.dialogs.saveFile = saved ? file : QString();
+        session.dialogs.yesNoCancel = answer;
+
+        if (read)
+            Find<QAction>(form, "ActionReadSched")->trigger();
+        else
+            form.close();
+
+        QCOMPARE(session.dialogs.yesNoCancelQuestions, edited ? QStringList{SaveChangesQuestion} : QStringList());
+        QCOMPARE(QFileInfo::exists(file), saved);
+        if (read)
+            QCOMPARE(!Find<QAction>(form, "ActionReadSched")->isEnabled(), wentOn);
+        else
+            QCOMPARE(!form.isVisible(), wentOn);
+        const ScheduleModel& model = form.Core().schedule.Model();
+        if (edited && !wentOn)
+            QCOMPARE(model.Profile(1, 1).size(), 1);
+        if (edited && answer == QuestionAnswer::Cancel)
+            QVERIFY(model.ChangesPending());
+    }
+
+    // What the meter took or gave counts as unmodified: after a write the
+    // title keeps the file, after a read it names none; neither leaves a
+    // question for "Новое".
+    void meterWriteAndReadLeaveNothingUnsaved()
+    {
+        SessionFixture session;
+        TFormMain& form = session.Window();
+        const QString loaded = session.startDir.filePath(QStringLiteral("loaded.tsc"));
+        WriteFile(loaded, TscBytes(RichSchedule()));
+        session.dialogs.openFile = loaded;
+        Find<QAction>(form, "ActionLoadTariff")->trigger();
+        Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(2);
+        ScheduleEditors editors(form);
+        editors.AddZone("12:00", 5, 0, 5);
+        QVERIFY(form.isWindowModified());
+
+        session.ConnectAndPoll();
+        Find<QAction>(form, "ActionWriteSched")->trigger();
+        QVERIFY(form.isWindowModified());
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(form, "ActionReadSched")->isEnabled(), ReadTimeoutMs);
+        QVERIFY(!form.isWindowModified());
+        QCOMPARE(form.windowTitle(), TitleFor(QStringLiteral("loaded.tsc")));
+
+        editors.AddHoliday(4, 12);
+        QVERIFY(form.isWindowModified());
+        session.dialogs.yesNoCancel = QuestionAnswer::No;
+        Find<QAction>(form, "ActionReadSched")->trigger();
+        QCOMPARE(session.dialogs.yesNoCancelQuestions, QStringList{SaveChangesQuestion});
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(form, "ActionReadSched")->isEnabled(), ReadTimeoutMs);
+        QCOMPARE(form.Core().schedule.Model().Profile(1, 1).size(), 4);
+        QVERIFY(!form.isWindowModified());
+        QCOMPARE(form.windowTitle(), TitleFor(QString()));
+
+        Find<QAction>(form, "ActionNewSched")->trigger();
+        QCOMPARE(session.dialogs.yesNoCancelQuestions, QStringList{SaveChangesQuestion});
+        QCOMPARE(session.dialogs.messages, QStringList());
     }
 
     // A file named from outside (a double-click, a shell) opens in the

@@ -1,20 +1,28 @@
-// The status decoding dialog and the about box as the operator sees them.
+// The status decoding dialog, the about box and the question about unsaved
+// changes as the operator sees them.
 
 #include "form_fixture.h"
 #include "opened_urls.h"
 
 #include "window/about/about_box.h"
+#include "window/main/qt_dialogs.h"
+#include "window/main/qt_translation.h"
 #include "window/meter/form_status.h"
 #include "meter/status_decoding.h"
 #include "station/service_contacts.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
+
+Q_DECLARE_METATYPE(QuestionAnswer)
 
 namespace {
 
@@ -163,6 +171,45 @@ private slots:
             QTest::mouseClick(link, Qt::LeftButton);
         }
         QCOMPARE(urls.urls, opened);
+    }
+
+    // A question with three answers as a real message box: each button
+    // gives its own answer, and a box closed with Escape cancels, so that
+    // nothing goes on that the operator did not agree to.
+    void yesNoCancelQuestion_data()
+    {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QuestionAnswer>("answer");
+        QTest::newRow("yes") << "yes" << QuestionAnswer::Yes;
+        QTest::newRow("no") << "no" << QuestionAnswer::No;
+        QTest::newRow("cancel") << "cancel" << QuestionAnswer::Cancel;
+        QTest::newRow("escape") << "escape" << QuestionAnswer::Cancel;
+    }
+    void yesNoCancelQuestion()
+    {
+        QFETCH(QString, press);
+        QFETCH(QuestionAnswer, answer);
+        InstallQtTranslation(*QApplication::instance());
+        QtDialogs dialogs;
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown << box->windowTitle() << box->text();
+            for (QAbstractButton* button : box->buttons())
+                shown << button->text();
+            SaveScreenshot(*box, QStringLiteral("save_changes_question"));
+            const QMap<QString, QMessageBox::StandardButton> buttons{
+                {"yes", QMessageBox::Yes}, {"no", QMessageBox::No}, {"cancel", QMessageBox::Cancel}};
+            if (press == "escape")
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(buttons[press])->click();
+        });
+        QCOMPARE(dialogs.AskYesNoCancel(QStringLiteral("Внимание"), QStringLiteral("Сохранить изменения в файле?")),
+                 answer);
+        QCOMPARE(shown.mid(0, 2), (QStringList{"Внимание", "Сохранить изменения в файле?"}));
+        QCOMPARE(shown.size(), 5);
     }
 
     // Contacts too long for the box are cut at its edge; the tooltips keep

@@ -13,21 +13,17 @@ namespace {
 constexpr int StatusColumn = 2;
 }
 
-void ListDiaryMouseMove(QTreeWidget& list, int x, int y)
+void ListDiaryMouseMove(QTreeWidget& list, TFormStatus& dialog, int x, int y)
 {
     list.setToolTip({});
     const QTreeWidgetItem* row = list.itemAt(x, y);
     if (!row || list.header()->logicalIndexAt(x) != StatusColumn)
         return;
-    const std::optional<int> status = StatusOfCell(row->text(StatusColumn));
-    // The dialog belongs to the main window and is made after its pages,
-    // so it is looked up when a status is to be shown.
-    auto* dialog = list.window()->findChild<TFormStatus*>();
-    if (status && dialog)
-        list.setToolTip(dialog->ShowStatus(*status));
+    if (const std::optional<int> status = StatusOfCell(row->text(StatusColumn)))
+        list.setToolTip(dialog.ShowStatus(*status));
 }
 
-DiaryTooltip::DiaryTooltip(QTreeWidget& list) : QObject(&list), list_(list)
+DiaryTooltip::DiaryTooltip(QTreeWidget& list, TFormStatus& dialog) : QObject(&list), list_(list), dialog_(dialog)
 {
     list.viewport()->installEventFilter(this);
 }
@@ -36,12 +32,12 @@ bool DiaryTooltip::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        ListDiaryMouseMove(list_, at.x(), at.y());
+        ListDiaryMouseMove(list_, dialog_, at.x(), at.y());
     } else if (event->type() == QEvent::ToolTip) {
         // The items carry no tooltips of their own: the list's tooltip, set
         // as the mouse moved, is the one to show.
         const auto* help = static_cast<QHelpEvent*>(event);
-        ListDiaryMouseMove(list_, help->pos().x(), help->pos().y());
+        ListDiaryMouseMove(list_, dialog_, help->pos().x(), help->pos().y());
         if (list_.toolTip().isEmpty())
             QToolTip::hideText();
         else

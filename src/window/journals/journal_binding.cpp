@@ -67,7 +67,8 @@ void BindOutput(const JournalView& view, QPushButton* exportButton, QPushButton*
 
 } // namespace
 
-void BindJournals(StationCore& core, const TabJournal& tab, Dialogs& dialogs, PrinterChoice& printer)
+void BindJournals(
+    StationCore& core, const TabJournal& tab, Dialogs& dialogs, PrinterChoice& printer, TFormStatus& statusDialog)
 {
     JournalReads& journals = core.journals;
     QObject::connect(tab.BtnReadJournalYear, &QPushButton::clicked, &journals,
@@ -85,7 +86,7 @@ void BindJournals(StationCore& core, const TabJournal& tab, Dialogs& dialogs, Pr
             gauge->setValue(position);
         });
     ShowYear(journals.YearGrid(), *tab.GridJournal);
-    new DiaryTooltip(*tab.ListDiary);
+    new DiaryTooltip(*tab.ListDiary, statusDialog);
 
     const JournalView year{[&journals] { return journals.YearGrid(); },
         [&journals] { return JournalTitle(journals.YearMeterNumber(), YearJournalName); }};

@@ -22,12 +22,13 @@
 #include "window/meter/setting_binding.h"
 #include "window/meter/short_report_command.h"
 #include "window/schedule/calendar_page.h"
+#include "window/schedule/frame_shedule.h"
 #include "window/schedule/schedule_binding.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -38,7 +39,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -102,11 +102,12 @@ TFormMain::TFormMain(FormMainEnvironment environment, QWidget* parent)
 {
     setObjectName(QStringLiteral("FormMain"));
     BuildWindow();
+    // Before the bindings: the journal's status tooltip shows its status there.
+    formStatus_ = new TFormStatus(this);
     BindCore();
     BindCommands();
     FormCreate();
     aboutBox_ = new TAboutBox(environment_.startDir, environment_.programDir, this);
-    formStatus_ = new TFormStatus(this);
 }
 
 TFormMain::~TFormMain() = default;
@@ -158,9 +159,12 @@ void TFormMain::BindCore()
     BindPlc(core_.plc, core_.inputs, pages_.plc);
     BindOperationLog(core_.log, pages_.db);
     BindSchedule(core_, commands_, pages_);
+    connect(&core_.schedule, &ScheduleDocument::EditStateChanged, this, &TFormMain::ShowScheduleState);
+    connect(pages_.sched.FrameShedule, &TFrameShedule::Edited, this, &TFormMain::ShowScheduleState);
     if (!environment_.printer)
         ownPrinter_ = std::make_unique<SystemPrinter>(this);
-    BindJournals(core_, pages_.journal, dialogs_, environment_.printer ? *environment_.printer : *ownPrinter_);
+    BindJournals(
+        core_, pages_.journal, dialogs_, environment_.printer ? *environment_.printer : *ownPrinter_, *formStatus_);
     BindMeterStateReset(core_.link, pages_);
     connect(&core_.link, &MeterLink::UnhandledError, this, &TFormMain::ShowUnhandledError);
     BindScanner(scanner_, panel_, [this](const QString& text) { ShowUnhandledError(text); });
@@ -213,6 +217,8 @@ void TFormMain::FormCreate()
     ShadeBackground(pages_.setting.GroupTask, 2, 0, 0);
     core_.link.ResetMeterState();
     pages_.sched.calendar->BtnTempletClick();
+    // The schedule as the station starts with it has nothing to lose.
+    core_.schedule.MarkUnmodified();
 }
 
 // In production mode the schedule's tab and commands are hidden: a file
@@ -249,8 +255,14 @@ void TFormMain::FormActivate()
         close();
 }
 
+// Unsaved schedule changes are asked about first; Cancel, or a save that
+// did not happen, keeps the window open.
 void TFormMain::closeEvent(QCloseEvent* event)
 {
+    if (!core_.scheduleFiles.SaveChangesFirst()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QMainWindow::closeEvent(event);
 }
@@ -285,8 +297,8 @@ void TFormMain::NExitClick()
 
 void TFormMain::N20Click()
 {
-    const QString path = HelpFilePath(environment_.startDir, environment_.programDir, PlatformHasCompiledHelpViewer());
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    OpenHelpFile(HelpFilePath(environment_.startDir, environment_.programDir, PlatformHasCompiledHelpViewer()),
+        dialogs_);
 }
 
 void TFormMain::N15Click()
@@ -304,4 +316,13 @@ void TFormMain::NStatusClick()
 void TFormMain::ShowUnhandledError(const QString& text)
 {
     dialogs_.ShowMessage(MessageIcon::Error, Title, text);
+}
+
+void TFormMain::ShowScheduleState()
+{
+    const QString file = core_.schedule.FilePath();
+    const QString named = file.isEmpty() ? Title : Title + QStringLiteral(" - ") + QFileInfo(file).fileName();
+    // Qt shows "[*]" as "*" while the window is modified, else not at all.
+    setWindowTitle(named + QStringLiteral("[*]"));
+    setWindowModified(core_.schedule.Modified());
 }

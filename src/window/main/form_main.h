@@ -67,6 +67,8 @@ private:
     void N15Click();
     void NStatusClick();
     void ShowUnhandledError(const QString& text);
+    // The title names the schedule's file and marks unsaved changes.
+    void ShowScheduleState();
 
     const FormMainEnvironment environment_;
     const std::unique_ptr<QSettings> ownSettings_;

@@ -1,5 +1,7 @@
 #include "window/main/help_file.h"
 
+#include "station/dialogs.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -25,4 +27,18 @@ bool PlatformHasCompiledHelpViewer()
 #else
     return false;
 #endif
+}
+
+void OpenHelpFile(const QString& path, Dialogs& dialogs, const std::function<bool(const QUrl&)>& open)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QString failure;
+    if (!QFileInfo(path).isFile())
+        failure = QStringLiteral("Файл справки %1 не найден.").arg(shown);
+    else if (!open(QUrl::fromLocalFile(path)))
+        failure = QStringLiteral("Файл справки %1 не удалось открыть: в системе нет программы для его просмотра. "
+                                 "Откройте этот файл в браузере.")
+                      .arg(shown);
+    if (!failure.isEmpty())
+        dialogs.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), failure);
 }

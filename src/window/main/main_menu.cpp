@@ -83,6 +83,7 @@ MainMenu MainMenu::Create(QMainWindow& window, const MainCommands& commands)
     menu.NStatus = AddItem(menu.N14, "NStatus", QStringLiteral("&Расшифровка статуса"));
     menu.N14->addSeparator();
     menu.N20 = AddItem(menu.N14, "N20", QStringLiteral("&Справка"));
+    menu.N20->setShortcut(QKeySequence::HelpContents);
     menu.N14->addSeparator();
     menu.N15 = AddItem(menu.N14, "N15", QStringLiteral("&О программе"));
     return menu;

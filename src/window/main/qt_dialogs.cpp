@@ -50,6 +50,22 @@ bool QtDialogs::AskYesNo(const QString& caption, const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
+QuestionAnswer QtDialogs::AskYesNoCancel(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    owner_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return QuestionAnswer::Yes;
+    case QMessageBox::No:
+        return QuestionAnswer::No;
+    default:
+        return QuestionAnswer::Cancel;
+    }
+}
+
 std::optional<quint32> QtDialogs::AskColor(quint32 initial)
 {
     const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));

@@ -14,6 +14,7 @@ public:
     QString AskSaveFile(const QString& filter, const QString& defaultSuffix) override;
     QString AskOpenFile(const QString& filter) override;
     bool AskYesNo(const QString& caption, const QString& text) override;
+    QuestionAnswer AskYesNoCancel(const QString& caption, const QString& text) override;
     std::optional<quint32> AskColor(quint32 initial) override;
 
 private:

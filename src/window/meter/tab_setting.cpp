@@ -7,6 +7,7 @@
 #include "window/controls/named.h"
 #include "window/controls/number_spin.h"
 #include "window/controls/password_edit.h"
+#include "window/controls/picker_sections.h"
 #include "window/controls/tab_controls.h"
 
 #include <QCheckBox>
@@ -61,6 +62,8 @@ QGroupBox* TimeGroup(TabSetting& tab)
     tab.DatePicker->setCalendarPopup(true);
     tab.TimePicker = Named(new QTimeEdit, "TimePicker");
     tab.TimePicker->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    SelectSectionOnClick(tab.DatePicker);
+    SelectSectionOnClick(tab.TimePicker);
     tab.CheckBoxClock = Check("CheckBoxClock", QStringLiteral("Автопереход на летнее время"));
 
     auto* column = new QVBoxLayout;

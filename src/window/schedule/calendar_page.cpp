@@ -1,8 +1,8 @@
 #include "window/schedule/calendar_page.h"
 
 #include "schedule/schedule_document.h"
+#include "window/controls/lower_bound_spin.h"
 #include "window/controls/named.h"
-#include "window/controls/tab_controls.h"
 #include "window/schedule/holiday_group.h"
 #include "window/schedule/transfer_group.h"
 
@@ -10,9 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
-#include <algorithm>
 
 namespace {
 
@@ -26,7 +23,7 @@ QGroupBox* Group(const char* name, const QString& caption)
 CalendarPage::CalendarPage(QWidget* page, ScheduleDocument& schedule, std::function<QDate()> today)
     : QObject(page)
     , schedule_(schedule)
-    , SpinLimit(RangedSpin("SpinLimit", MinLimitCoefficient, MaxLimitCoefficient))
+    , SpinLimit(new LowerBoundSpin("SpinLimit", MinLimitCoefficient, MaxLimitCoefficient))
 {
     QGroupBox* GroupBox6 = Group("GroupBox6", QStringLiteral(" Праздники "));
     QGroupBox* GroupBox7 = Group("GroupBox7", QStringLiteral(" Переносы "));
@@ -49,12 +46,13 @@ CalendarPage::CalendarPage(QWidget* page, ScheduleDocument& schedule, std::funct
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
 
-    // The text, not the value: a spin box keeps its last value while the
-    // operator has emptied the field, and the schedule must see what the
-    // field shows. The arrows, the wheel and setValue change the text
-    // without a signal of the field's own, so the value's signal counts too.
-    connect(SpinLimit->findChild<QLineEdit*>(), &QLineEdit::textChanged, this, &CalendarPage::SpinLimitChange);
+    // The coefficient is taken when editing finishes (the field left, Enter,
+    // the arrows), and before the schedule leaves for a file or the meter:
+    // by then the field shows the value it stands for, and the schedule
+    // takes exactly that.
+    SpinLimit->setKeyboardTracking(false);
     connect(SpinLimit, &QSpinBox::valueChanged, this, &CalendarPage::SpinLimitChange);
+    connect(&schedule_, &ScheduleDocument::EditingFinishWanted, SpinLimit, &QAbstractSpinBox::interpretText);
     connect(&schedule_, &ScheduleDocument::CalendarChanged, this, &CalendarPage::ShowCalendar);
     ShowCalendar();
 }
@@ -64,27 +62,20 @@ void CalendarPage::BtnTempletClick()
     holidays_->BtnTempletClick();
 }
 
-void CalendarPage::SpinLimitChange()
+void CalendarPage::SpinLimitChange(int coefficient)
 {
-    const int typed = TypedCoefficient();
-    if (typed != schedule_.Model().LimitCoefficient())
-        schedule_.SetLimitCoefficient(typed);
+    if (coefficient != schedule_.Model().LimitCoefficient())
+        schedule_.SetLimitCoefficient(coefficient);
 }
 
-// The coefficient is set only when the field reads otherwise, so that a
-// change of the lists never disturbs a coefficient being typed.
+// The field is set only when the schedule's coefficient is not the one it
+// last took, so that a change of the lists never disturbs a coefficient
+// being typed.
 void CalendarPage::ShowCalendar()
 {
     holidays_->Refresh();
     transfers_->Refresh();
     const int coefficient = schedule_.Model().LimitCoefficient();
-    if (TypedCoefficient() != coefficient)
+    if (SpinLimit->value() != coefficient)
         SpinLimit->setValue(coefficient);
-}
-
-int CalendarPage::TypedCoefficient() const
-{
-    bool number = false;
-    const int typed = SpinLimit->cleanText().toInt(&number);
-    return number ? std::clamp(typed, MinLimitCoefficient, MaxLimitCoefficient) : MinLimitCoefficient;
 }

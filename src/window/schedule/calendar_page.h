@@ -1,15 +1,16 @@
 #pragma once
 // TabSheet6 "Праздники и коэффициент лимита": the holiday list, the
 // transfer list and the limit coefficient of the schedule. The lists and
-// the coefficient are the schedule's own: every edit goes to it at once,
-// and every change of it (a file, the meter, a new schedule) shows here.
+// the coefficient are the schedule's own: every edit of a list goes to it
+// at once, the coefficient once it is typed, and every change of it (a
+// file, the meter, a new schedule) shows here.
 
 #include <QDate>
 #include <QObject>
 #include <functional>
 
 class HolidayGroup;
-class QSpinBox;
+class LowerBoundSpin;
 class QWidget;
 class ScheduleDocument;
 class TransferGroup;
@@ -25,15 +26,13 @@ public:
     void BtnTempletClick();
 
 private:
-    void SpinLimitChange();
+    void SpinLimitChange(int coefficient);
     // The controls in line with the schedule's calendar.
     void ShowCalendar();
-    // The coefficient as the spin box's text stands: what is not a number
-    // counts as the lowest coefficient.
-    int TypedCoefficient() const;
 
     ScheduleDocument& schedule_;
     HolidayGroup* holidays_;
     TransferGroup* transfers_;
-    QSpinBox* SpinLimit;
+    // What is not a number counts as the lowest coefficient.
+    LowerBoundSpin* SpinLimit;
 };

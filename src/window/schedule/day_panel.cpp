@@ -5,9 +5,10 @@
 #include "schedule/zone_rules.h"
 #include "station/dialogs.h"
 #include "window/controls/grid_lines_delegate.h"
+#include "window/controls/lower_bound_spin.h"
 #include "window/controls/named.h"
+#include "window/controls/picker_sections.h"
 #include "window/controls/read_only_view.h"
-#include "window/controls/tab_controls.h"
 #include "window/schedule/day_panel_buttons.h"
 #include "window/schedule/tariff_group.h"
 #include "window/schedule/zone_list_columns.h"
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSlider>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
@@ -106,7 +106,7 @@ DayPanel::DayPanel(ScheduleModel& model, TariffColors& colors, Dialogs& dialogs,
 
     connect(TrackBar1, &QSlider::valueChanged, this, &DayPanel::TrackBar1Change);
     connect(DateTimeZone, &QTimeEdit::timeChanged, this, &DayPanel::DateTimeZoneChange);
-    connect(SpinLimit, &QSpinBox::valueChanged, this, &DayPanel::SpinLimitChange);
+    connect(SpinLimit, &LowerBoundSpin::TypedChanged, this, &DayPanel::SpinLimitChange);
     connect(ListViewDays, &QTreeWidget::itemSelectionChanged, this, &DayPanel::ListViewDaysSelectItem);
     connect(GroupTariff, &TariffGroup::Clicked, this, &DayPanel::TariffClick);
     connect(GroupLimit, &TariffGroup::Clicked, this, &DayPanel::LimitClick);
@@ -142,9 +142,10 @@ QWidget* DayPanel::CreatePanelCTRL()
 {
     DateTimeZone = Named(new QTimeEdit, "DateTimeZone");
     DateTimeZone->setDisplayFormat(QStringLiteral("HH:mm"));
+    SelectSectionOnClick(DateTimeZone);
     GroupTariff = Named(new TariffGroup(QStringLiteral(" Действующий тариф по расписанию : "), DateTimeZone, "Tariff"),
         "GroupTariff");
-    SpinLimit = RangedSpin("SpinLimit", 0, LargestLimit);
+    SpinLimit = new LowerBoundSpin("SpinLimit", 0, LargestLimit);
     // Both fields take the same room, so the two rows of buttons line up.
     SpinLimit->setFixedWidth(DateTimeZone->sizeHint().width());
     GroupLimit = Named(new TariffGroup(QStringLiteral(" Действующий тариф при превышении лимита : "), SpinLimit,
@@ -292,7 +293,7 @@ void DayPanel::ListViewDaysSelectItem()
 void DayPanel::TariffClick(int tariff)
 {
     // A zone without a limit has one tariff for both cases.
-    if (SpinLimit->value() == 0)
+    if (SpinLimit->Typed() == 0)
         GroupLimit->Check(tariff);
     ShowEditEnabled();
 }
@@ -331,7 +332,14 @@ void DayPanel::ActionDeleteExecute()
     if (!row)
         return;
     const QString time = row->text(TimeColumn);
-    delete row;
+    {
+        // Qt would make a neighbouring row current and selected, loading it
+        // into the fields, and the next "Удалить" would take it: after a
+        // delete no row is selected and the fields keep the deleted zone.
+        const QSignalBlocker quiet(ListViewDays);
+        delete row;
+        ListViewDays->selectionModel()->clear();
+    }
     model_.DeleteTZone(time);
     ZoneEdited();
     ActionDelete->setEnabled(SelectedRow() != nullptr);
@@ -408,7 +416,7 @@ void DayPanel::ShowModelState()
 
 TZone DayPanel::FieldsZone() const
 {
-    return {ZoneTimeText(MinuteOfDay(DateTimeZone->time())), quint8(GroupTariff->Checked()), quint8(SpinLimit->value()),
+    return {ZoneTimeText(MinuteOfDay(DateTimeZone->time())), quint8(GroupTariff->Checked()), quint8(SpinLimit->Typed()),
         quint8(GroupLimit->Checked())};
 }
 

@@ -14,10 +14,10 @@
 #include <QWidget>
 
 class Dialogs;
+class LowerBoundSpin;
 class QAction;
 class QLabel;
 class QSlider;
-class QSpinBox;
 class QTimeEdit;
 class QToolButton;
 class QTreeWidget;
@@ -85,7 +85,8 @@ private:
     QSlider* TrackBar1 = nullptr;
     QWidget* PaintBoxDay = nullptr;
     QTimeEdit* DateTimeZone = nullptr;
-    QSpinBox* SpinLimit = nullptr;
+    // What is not a number counts as no limit.
+    LowerBoundSpin* SpinLimit = nullptr;
     TariffGroup* GroupTariff = nullptr;
     TariffGroup* GroupLimit = nullptr;
     QAction* ActionEdit = nullptr;

@@ -40,6 +40,8 @@ TFrameShedule::TFrameShedule(ScheduleDocument& schedule, TariffColors& colors, D
 
     connect(StringGrid1, &YearGrid::SelectionSettled, this, &TFrameShedule::ShowSchedule);
     connect(PanelDay, &DayPanel::YearMapChanged, StringGrid1, qOverload<>(&QWidget::update));
+    connect(StringGrid1, &YearGrid::SelectionSettled, this, &TFrameShedule::Edited);
+    connect(PanelDay, &DayPanel::YearMapChanged, this, &TFrameShedule::Edited);
     connect(&schedule, &ScheduleDocument::RecordsChanged, this, &TFrameShedule::ShowSchedule);
     connect(&schedule, &ScheduleDocument::Committed, this, [this] {
         PanelDay->ShowModelState();

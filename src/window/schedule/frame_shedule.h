@@ -25,6 +25,12 @@ public:
     YearGrid* StringGrid1;
     DayPanel* PanelDay;
 
+signals:
+    // The operator changed the working records (a zone edit, a selection
+    // that copied a profile, a commit or a revert): whether the schedule
+    // holds unsaved changes may read otherwise.
+    void Edited();
+
 private:
     // Everything shown anew from the schedule.
     void ShowSchedule();

@@ -31,6 +31,11 @@ void BindSchedule(StationCore& core, const MainCommands& commands, const MainPag
         &ScheduleFiles::ActionSaveTariffExecute);
     QObject::connect(commands.ActionWriteSched, &QAction::triggered, &core.scheduleTransfer,
         &ScheduleTransfer::ActionWriteSchedExecute);
+    // The question about unsaved changes, and the save it may lead to, stay
+    // open while the link goes on: the meter may be gone by the answer.
     QObject::connect(commands.ActionReadSched, &QAction::triggered, &core.scheduleTransfer,
-        &ScheduleTransfer::ActionReadSchedExecute);
+        [&core, read = commands.ActionReadSched] {
+            if (core.scheduleFiles.SaveChangesFirst() && read->isEnabled())
+                core.scheduleTransfer.ActionReadSchedExecute();
+        });
 }

@@ -4,6 +4,7 @@
 #include "schedule/schedule_document.h"
 #include "schedule/schedule_names.h"
 #include "window/controls/named.h"
+#include "window/controls/picker_sections.h"
 #include "window/controls/tab_controls.h"
 #include "window/schedule/calendar_list.h"
 
@@ -27,6 +28,7 @@ TransferGroup::TransferGroup(QGroupBox* group, ScheduleDocument& schedule, std::
     , today_(std::move(today))
 {
     DTPTrans->setCalendarPopup(true);
+    SelectSectionOnClick(DTPTrans);
     // The transfer block keeps two digits of the year: nothing after 2099.
     DTPTrans->setDateRange(today_(), LatestTransferDate());
     DTPTrans->setDate(today_());
