@@ -2,8 +2,8 @@
 
 #include "db/database.h"
 #include "db/demo_database.h"
-#include "station/workstation_identity.h"
-#include "window/main/application_icon.h"
+#include "workstation/workstation_identity.h"
+#include "window/common/application_icon.h"
 #include "window/main/form_main.h"
 #include "window/main/qt_translation.h"
 

@@ -3,7 +3,7 @@
 #include "link/qt_serial_channel.h"
 #include "sim/virtual_channel.h"
 #include "station/database_choice.h"
-#include "station/workstation_identity.h"
+#include "workstation/workstation_identity.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 class ProgressLine;
 

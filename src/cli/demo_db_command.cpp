@@ -2,7 +2,7 @@
 
 #include "db/database.h"
 #include "db/demo_database.h"
-#include "station/workstation_identity.h"
+#include "workstation/workstation_identity.h"
 
 #include <QTextStream>
 

@@ -2,7 +2,7 @@
 
 #include "cli/cli_session.h"
 #include "link/poll_cycle.h"
-#include "station/work_mode.h"
+#include "workstation/work_mode.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -3,7 +3,7 @@
 #include "cli/cli_session.h"
 #include "meter/short_report.h"
 #include "station/station_core.h"
-#include "station/workstation_clock.h"
+#include "workstation/workstation_clock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

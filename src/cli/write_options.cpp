@@ -2,7 +2,7 @@
 
 #include "meter/access_password.h"
 #include "meter/settings_write.h"
-#include "station/workstation_clock.h"
+#include "workstation/workstation_clock.h"
 
 #include <QDateTime>
 #include <optional>

@@ -6,7 +6,7 @@
 #include "db/route_sheets.h"
 #include "db/sql_texts.h"
 #include "meter/settings_write.h"
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 #include <QDateTime>
 #include <QLocale>

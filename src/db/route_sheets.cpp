@@ -3,7 +3,7 @@
 #include "db/database.h"
 #include "db/query.h"
 #include "db/sql_texts.h"
-#include "station/workstation_clock.h"
+#include "workstation/workstation_clock.h"
 
 #include <optional>
 

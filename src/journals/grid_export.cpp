@@ -1,8 +1,8 @@
 #include "journals/grid_export.h"
 
 #include "journals/xls_template.h"
-#include "station/file_writes.h"
-#include "station/dialogs.h"
+#include "workstation/file_writes.h"
+#include "workstation/dialogs.h"
 #include "xls/spreadsheet_writer.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "journals/grid_print.h"
 
-#include "station/workstation_clock.h"
+#include "workstation/workstation_clock.h"
 
 #include <QDateTime>
 #include <QFont>

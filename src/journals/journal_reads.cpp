@@ -1,11 +1,11 @@
 #include "journals/journal_reads.h"
 
 #include "journals/journal_decoders.h"
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/meter_link.h"
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 #include "meter/meter_readings.h"
-#include "station/list_order.h"
+#include "workstation/list_order.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "link/answer_match.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 
 namespace {
 

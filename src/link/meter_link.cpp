@@ -1,14 +1,15 @@
 #include "link/meter_link.h"
 
 #include "link/answer_match.h"
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/poll_cycle.h"
 #include "link/serial_channel.h"
-#include "station/dialogs.h"
-#include "station/work_mode.h"
+#include "workstation/dialogs.h"
+#include "workstation/work_mode.h"
 
 #include <QThread>
 #include <QTime>
+#include <utility>
 
 namespace {
 
@@ -108,7 +109,13 @@ void MeterLink::Append(const QList<QByteArray>& batch)
 {
     if (batch.isEmpty())
         return;
-    commandQueue_.append(batch);
+    batchQueued_ = true;
+    Enqueue(batch);
+}
+
+void MeterLink::Enqueue(const QList<QByteArray>& requests)
+{
+    commandQueue_.append(requests);
     CommandsChange();
 }
 
@@ -170,10 +177,15 @@ void MeterLink::OnQueueRanEmpty()
         emit BatchFinished(WriteBatch::Schedule, BatchOutcome::Completed);
     }
     EnableMeterCommands(true);
+    const bool batchEnded = std::exchange(batchQueued_, false);
     const int step = pollStep_;
     pollStep_ = NextPollStep(step, typeCode_ ? typeCode_() : 0);
-    Append({PollRequest(step)});
+    Enqueue({PollRequest(step)});
     emit PollStepQueued(step);
+    if (step == 0 && ++cycleStarts_ > 1)
+        emit PollCycleEnded();
+    if (batchEnded)
+        emit BatchEnded();
 }
 
 void MeterLink::Timer1Timer()
@@ -441,6 +453,7 @@ void MeterLink::TimerStartTimer()
     sentCount_ = 0;
     protocol_.Clear();
     pollStep_ = 0;
+    cycleStarts_ = 0;
     // A write queued in the moment since connecting goes with the rest of
     // the queue: emptied as it is, it would be reported as written.
     const PendingWrites writes = TakePendingWrites();
@@ -449,7 +462,8 @@ void MeterLink::TimerStartTimer()
         DropReportedBatch(writes, BatchOutcome::CutShort);
     }
     ClearQueue();
-    Append({PollRequest(0)});
+    batchQueued_ = false;
+    Enqueue({PollRequest(0)});
 }
 
 void MeterLink::TimerShapeTimer()

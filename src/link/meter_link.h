@@ -107,6 +107,13 @@ signals:
     void ResponseAccepted(const QByteArray& request);
     // The request of this poll step has just been queued.
     void PollStepQueued(int step);
+    // Every request of a whole poll cycle has left the queue, answered or
+    // dropped (the connection's own first request is no cycle).
+    void PollCycleEnded();
+    // The requests appended since the queue last ran empty (a journal, the
+    // schedule read, a write batch) have all left it, answered or dropped,
+    // and polling goes on. A write batch has had its BatchFinished first.
+    void BatchEnded();
     // Timeouts in a row have passed the limit: the meter counts as gone.
     void LinkLost();
     // The port itself failed (an adapter pulled, the line hung up): the link
@@ -118,6 +125,7 @@ signals:
     void UnhandledError(const QString& text);
 
 private:
+    void Enqueue(const QList<QByteArray>& requests);
     void CommandsChange();
     void Timer1Timer();
     void VaComm1RxChar();
@@ -160,6 +168,11 @@ private:
     QByteArray receiveBuffer_;
     QString linkMessage_;
     int pollStep_ = 0;
+    // Times step 0 has been queued since connecting: from the second on,
+    // a whole cycle lies behind.
+    int cycleStarts_ = 0;
+    // Something besides the poll waits in the queue or is in flight.
+    bool batchQueued_ = false;
     int sentCount_ = 0;
     int timeoutStreak_ = 0;
     bool settingsWritePending_ = false;

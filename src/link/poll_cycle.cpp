@@ -1,6 +1,6 @@
 #include "link/poll_cycle.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 
 namespace {
 

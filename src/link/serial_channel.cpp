@@ -1,6 +1,6 @@
 #include "link/serial_channel.h"
 
-#include "station/workstation_identity.h"
+#include "workstation/workstation_identity.h"
 
 namespace {
 

@@ -4,6 +4,8 @@
 // scanner's (9600 baud, no parity). Implementations: a real port, and the
 // in-process line to the simulated meter.
 
+#include "protocol/line_settings.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -29,18 +31,6 @@ private:
 // "Ошибка открытия порта NAME" and why, for the window and the command line
 // alike; for a port the user may not use, how to be let in.
 QString PortOpenFailureText(const QString& portText, const SerialChannelError& error);
-
-enum class Parity { None, Mark, Space };
-
-struct LineSettings {
-    qint32 baudRate;
-    Parity parity;
-    bool rtsOn;
-    bool dtrOn;
-
-    static LineSettings Meter() { return {4800, Parity::Mark, true, false}; }
-    static LineSettings Scanner() { return {9600, Parity::None, false, false}; }
-};
 
 class SerialChannel : public QObject {
     Q_OBJECT

@@ -1,8 +1,9 @@
 #pragma once
 // The meter's access password. Every write batch logs in with requests 1,
-// 17 and 20; the passwords of requests 20 and 21 travel combined by
-// exclusive-or with a mask made of the meter number and the operating-time
-// counter just read.
+// 17 and 20; the passwords of requests 20 and 21 travel masked with the
+// meter number and the operating-time counter just read.
+
+#include "protocol/password_mask.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,14 +14,6 @@ class MeterReadings;
 class OperationLog;
 class WriteInputs;
 
-constexpr int PasswordLength = 6;
-
-QByteArray AccessMask(quint32 number, quint32 operatingTime);
-// The text as single Windows-1251 bytes, padded with zero bytes to six.
-QByteArray PasswordBytes(const QString& text);
-// True when the text fits a password: at most six characters, each one
-// Windows-1251 can hold.
-bool IsValidPassword(const QString& text);
 // The edit's hint: its six bytes as hex pairs, each followed by a blank.
 QString PasswordHint(const QString& text);
 // The frame sent for a queued request 20 or 21 (code, 8, placeholder, CRC).

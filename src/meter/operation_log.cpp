@@ -1,9 +1,9 @@
 #include "meter/operation_log.h"
 
-#include "station/file_writes.h"
+#include "workstation/file_writes.h"
 #include "meter/value_formats.h"
-#include "meter/windows_1251.h"
-#include "station/workstation_clock.h"
+#include "protocol/windows_1251.h"
+#include "workstation/workstation_clock.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "meter/plc_parameters.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/meter_link.h"
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 #include "meter/access_password.h"
 #include "meter/operation_log.h"
 #include "meter/response_fields.h"

@@ -1,6 +1,6 @@
 #include "meter/reading_decoders.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/poll_cycle.h"
 #include "meter/meter_readings.h"
 #include "meter/meter_time_stamp.h"

@@ -1,14 +1,14 @@
 #include "meter/schedule_transfer.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/meter_link.h"
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 #include "meter/access_password.h"
 #include "meter/meter_readings.h"
 #include "meter/operation_log.h"
 #include "schedule/schedule_bytes.h"
 #include "schedule/schedule_document.h"
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "meter/settings_log_entries.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "meter/ddm_tariff_modes.h"
 #include "meter/meter_readings.h"
 #include "meter/value_formats.h"

@@ -1,16 +1,16 @@
 #include "meter/settings_write.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/meter_link.h"
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 #include "meter/access_password.h"
 #include "meter/ddm_tariff_modes.h"
 #include "meter/meter_readings.h"
 #include "meter/meter_time_stamp.h"
 #include "meter/operation_log.h"
 #include "meter/settings_log_entries.h"
-#include "station/dialogs.h"
-#include "station/workstation_clock.h"
+#include "workstation/dialogs.h"
+#include "workstation/workstation_clock.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "meter/short_report.h"
 
-#include "station/file_writes.h"
+#include "workstation/file_writes.h"
 #include "meter/meter_readings.h"
 #include "meter/plc_parameters.h"
 #include "meter/value_formats.h"
-#include "meter/windows_1251.h"
+#include "protocol/windows_1251.h"
 
 #include <QDir>
 

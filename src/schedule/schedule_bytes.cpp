@@ -1,6 +1,6 @@
 #include "schedule/schedule_bytes.h"
 
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 #include "schedule/schedule_names.h"
 
 namespace {

@@ -4,6 +4,7 @@
 // the holiday list a block of 16 two-byte slots, the transfer list a block
 // of 16 four-byte slots.
 
+#include "protocol/schedule_slots.h"
 #include "schedule/schedule_calendar.h"
 #include "schedule/zone_record.h"
 
@@ -12,14 +13,6 @@
 #include <QString>
 #include <optional>
 #include <variant>
-
-// The meter numbers its zone records with one byte.
-inline constexpr int MeterRecordSlots = 256;
-inline constexpr int RecordSize = 7;
-inline constexpr int HolidaySlotSize = 2;
-inline constexpr int TransferSlotSize = 4;
-inline constexpr int HolidayBlockSize = MaxHolidays * HolidaySlotSize;
-inline constexpr int TransferBlockSize = MaxTransfers * TransferSlotSize;
 
 // Tens from the high nibble, units from the low one, neither checked.
 int DecodeBcd(char byte);

@@ -2,11 +2,11 @@
 // The schedule's calendar: recurring holidays, dated day transfers and the
 // limit coefficient. The meter has sixteen slots for each list.
 
+#include "protocol/schedule_slots.h"
+
 #include <QDate>
 #include <QList>
 
-inline constexpr int MaxHolidays = 16;
-inline constexpr int MaxTransfers = 16;
 inline constexpr int MinLimitCoefficient = 1;
 inline constexpr int MaxLimitCoefficient = 255;
 

@@ -1,8 +1,8 @@
 #include "schedule/schedule_files.h"
 
-#include "station/file_writes.h"
+#include "workstation/file_writes.h"
 #include "schedule/schedule_document.h"
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "schedule/year_selection.h"
 
 #include "schedule/schedule_model.h"
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "sim/journal_reads.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/meter_real.h"
 #include "sim/wire_format.h"
 

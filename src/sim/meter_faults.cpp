@@ -1,6 +1,6 @@
 #include "sim/meter_faults.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 
 #include <QRandomGenerator>
 

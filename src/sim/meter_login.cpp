@@ -1,6 +1,6 @@
 #include "sim/meter_login.h"
 
-#include "meter/access_password.h"
+#include "protocol/password_mask.h"
 
 QByteArray MeterLogin::Unmask(const QByteArray& masked, quint32 number) const
 {

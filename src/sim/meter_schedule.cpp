@@ -1,6 +1,6 @@
 #include "sim/meter_schedule.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The tariff schedule the meter keeps: zone records, holidays, transfers and
 // the limit coefficient, each slot exactly as the station wrote it.
 
-#include "schedule/schedule_bytes.h"
+#include "protocol/schedule_slots.h"
 
 #include <QByteArray>
 #include <array>

@@ -1,6 +1,6 @@
 #include "sim/meter_state.h"
 
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 
 #include <cmath>
 #include <utility>

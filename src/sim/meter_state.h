@@ -2,7 +2,7 @@
 // Everything a meter answers the poll with. Plain data: tests set fields
 // directly; the defaults describe an ordinary type-742 meter in service.
 
-#include "meter/access_password.h"
+#include "protocol/password_mask.h"
 #include "sim/meter_schedule.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "sim/meter_writes.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/wire_format.h"
 
 #include <QHash>

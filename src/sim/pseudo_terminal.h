@@ -1,7 +1,7 @@
 #pragma once
 // A pseudo-terminal whose slave side stands in for the meter's serial port.
 
-#include "link/serial_channel.h"
+#include "protocol/line_settings.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "sim/sim_options.h"
 
-#include "meter/access_password.h"
+#include "protocol/password_mask.h"
 
 #include <QCommandLineParser>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "sim/virtual_meter.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/journal_reads.h"
 #include "sim/meter_writes.h"
 #include "sim/poll_reads.h"

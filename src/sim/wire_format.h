@@ -2,7 +2,7 @@
 // Byte-level helpers for building the meter's answers and pacing them on
 // the line.
 
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 
 #include <QByteArray>
 #include <chrono>

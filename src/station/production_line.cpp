@@ -3,9 +3,9 @@
 #include "db/database.h"
 #include "db/meter_type.h"
 #include "db/meter_numbers.h"
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 #include "station/station_core.h"
-#include "station/workstation_clock.h"
+#include "workstation/workstation_clock.h"
 
 ProductionLine::ProductionLine(StationCore& core, Dialogs& dialogs, DatabaseOpener opener, QObject* parent)
     : QObject(parent), core_(core), dialogs_(dialogs), opener_(std::move(opener))

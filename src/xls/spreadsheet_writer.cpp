@@ -1,6 +1,6 @@
 #include "xls/spreadsheet_writer.h"
 
-#include "station/file_writes.h"
+#include "workstation/file_writes.h"
 #include "xls/workbook_file.h"
 
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "running_cli.h"
 #include "xls_reader.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/pty_server.h"
 #include "sim/virtual_meter.h"
 

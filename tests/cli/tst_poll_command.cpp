@@ -2,7 +2,7 @@
 // pseudo-terminal, whose answers to some requests trail a stray byte that
 // arrives after the next step has been queued and before it is sent.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/poll_cycle.h"
 #include "running_cli.h"
 #include "sim/pty_server.h"

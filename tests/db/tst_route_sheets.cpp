@@ -6,7 +6,7 @@
 #include "db/route_sheets.h"
 
 #include "db_fixture.h"
-#include "station/workstation_clock.h"
+#include "workstation/workstation_clock.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

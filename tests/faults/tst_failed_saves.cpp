@@ -13,7 +13,7 @@
 #include "journals/xls_template.h"
 #include "meter/operation_log.h"
 #include "meter/short_report.h"
-#include "meter/windows_1251.h"
+#include "protocol/windows_1251.h"
 #include "schedule/schedule_document.h"
 #include "schedule/schedule_files.h"
 

@@ -20,11 +20,11 @@
 #include "fuzz_input.h"
 #include "fuzz_support.h"
 #include "link/fake_channel.h"
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/poll_cycle.h"
 #include "recording_dialogs.h"
 #include "station/station_core.h"
-#include "station/work_mode.h"
+#include "workstation/work_mode.h"
 
 #include <QDate>
 #include <QFile>

@@ -6,8 +6,8 @@
 
 #include "journals/journal_decoders.h"
 #include "journals/journal_reads.h"
-#include "link/frame.h"
-#include "link/wire_values.h"
+#include "protocol/frame.h"
+#include "protocol/wire_values.h"
 #include "sim/meter_real.h"
 
 #include <QLocale>

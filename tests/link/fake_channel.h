@@ -3,7 +3,7 @@
 // to a script that answers with pieces of bytes (or nothing), delivered from
 // the event loop as a real port would.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/serial_channel.h"
 
 #include <QList>

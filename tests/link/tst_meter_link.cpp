@@ -1,5 +1,5 @@
-#include "station/work_mode.h"
-#include "station/workstation_identity.h"
+#include "workstation/work_mode.h"
+#include "workstation/workstation_identity.h"
 #include "fake_channel.h"
 #include "link/meter_link.h"
 #include "recording_dialogs.h"

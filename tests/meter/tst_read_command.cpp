@@ -5,7 +5,7 @@
 #include "link/forbidden_port.h"
 #include "link/qt_serial_channel.h"
 #include "sim/pseudo_terminal.h"
-#include "station/workstation_identity.h"
+#include "workstation/workstation_identity.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The decoders of the poll's read responses: response frames in, the texts
 // of the tab "О счетчике" and the per-meter values out.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "meter/meter_readings.h"
 #include "meter/reading_decoders.h"
 #include "shown_readings.h"

@@ -3,7 +3,7 @@
 // of the document, the gauge, the checksum the poll shows, the refusals and
 // the operation log entry of the acknowledged coefficient.
 
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 #include "meter/schedule_transfer.h"
 #include "schedule/schedule_bytes.h"
 #include "schedule/schedule_document.h"

@@ -3,7 +3,7 @@
 // text file.
 
 #include "windows1251_reader.h"
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/meter_link.h"
 #include "meter/meter_readings.h"
 #include "meter/operation_log.h"

@@ -4,7 +4,7 @@
 // counts as a change no file has received.
 
 #include "calendar_text.h"
-#include "link/wire_values.h"
+#include "protocol/wire_values.h"
 #include "recording_dialogs.h"
 #include "schedule_records.h"
 #include "schedule/schedule_bytes.h"

@@ -2,7 +2,7 @@
 // Logging in to the simulated meter the way every write batch of the
 // station does.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "meter/access_password.h"
 #include "sim/virtual_meter.h"
 

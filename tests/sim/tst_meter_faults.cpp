@@ -1,6 +1,6 @@
 // Misbehaviour injected into the simulated meter's answers.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/virtual_meter.h"
 
 #include <QTest>

@@ -2,8 +2,8 @@
 // answered with the index alone, the refusals, and a journal an ordinary
 // meter in service could hold.
 
-#include "link/frame.h"
-#include "link/wire_values.h"
+#include "protocol/frame.h"
+#include "protocol/wire_values.h"
 #include "meter/response_fields.h"
 #include "meter/value_formats.h"
 #include "sim/meter_real.h"

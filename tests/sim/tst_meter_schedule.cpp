@@ -2,7 +2,7 @@
 // show it, the checksum the poll reads, what a meter in service starts with,
 // and the refusals.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/sim_login.h"
 
 #include <QTest>

@@ -2,7 +2,7 @@
 // write leaves (as the meter's own reads show it), its acknowledgement, and
 // the refusals.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/sim_login.h"
 
 #include <QTest>

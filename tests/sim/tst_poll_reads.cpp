@@ -1,7 +1,7 @@
 // The simulated meter's answers to the station's poll and its refusals,
 // byte for byte.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/virtual_meter.h"
 
 #include <QTest>

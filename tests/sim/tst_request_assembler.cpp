@@ -1,6 +1,6 @@
 // Finding requests in the byte stream by the ninth bit and the length byte.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/request_assembler.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // The vm742-sim executable, driven over its pseudo-terminal the way the
 // station drives a real port.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/serial_channel.h"
 
 #include <QProcess>

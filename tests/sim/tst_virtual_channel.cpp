@@ -1,7 +1,7 @@
 // The in-process line: the ninth bit decides whether the meter hears a
 // request, and answers arrive later, paced, from the event loop.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/virtual_channel.h"
 #include "sim/wire_format.h"
 

@@ -3,7 +3,7 @@
 #include "db/database.h"
 #include "db/demo_database.h"
 #include "station/database_choice.h"
-#include "station/workstation_identity.h"
+#include "workstation/workstation_identity.h"
 #include "write_choice.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "link_watch.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/meter_link.h"
 
 #include <QFileInfo>

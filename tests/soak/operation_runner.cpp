@@ -1,6 +1,6 @@
 #include "operation_runner.h"
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "link/meter_link.h"
 #include "link/poll_cycle.h"
 #include "meter/access_password.h"

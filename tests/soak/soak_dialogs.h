@@ -6,7 +6,7 @@
 // answered No, so the operation goes on: the soak edits nothing to keep.
 
 #include "random_mix.h"
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 class SoakDialogs : public Dialogs {
 public:

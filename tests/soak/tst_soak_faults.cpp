@@ -3,7 +3,7 @@
 // that lasts by the clock and ends by itself; noise on the line between
 // requests that no station could take for an answer.
 
-#include "link/frame.h"
+#include "protocol/frame.h"
 #include "sim/virtual_channel.h"
 
 #include <QElapsedTimer>

@@ -7,8 +7,8 @@
 #include "station/database_choice.h"
 #include "station/production_line.h"
 #include "station/station_core.h"
-#include "station/workstation_clock.h"
-#include "station/workstation_identity.h"
+#include "workstation/workstation_clock.h"
+#include "workstation/workstation_identity.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

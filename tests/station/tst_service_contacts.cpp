@@ -1,7 +1,7 @@
 // The service desk's contacts file as a plant writes it, and what the
 // station refuses to take from it.
 
-#include "station/service_contacts.h"
+#include "workstation/service_contacts.h"
 
 #include <QFile>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "station/station_config.h"
+#include "workstation/station_config.h"
 
 #include <QFile>
 #include <QSettings>

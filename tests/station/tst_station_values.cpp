@@ -1,6 +1,6 @@
-#include "station/color_shading.h"
-#include "station/list_order.h"
-#include "station/memory_status.h"
+#include "workstation/color_shading.h"
+#include "workstation/list_order.h"
+#include "workstation/memory_status.h"
 
 #include <QtTest>
 

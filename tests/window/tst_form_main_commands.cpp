@@ -6,7 +6,7 @@
 #include "form_fixture.h"
 #include "opened_urls.h"
 
-#include "window/main/help_file.h"
+#include "window/common/help_file.h"
 
 #include <QAction>
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include "db/query.h"
 #include "sim/simulated_scanner.h"
 #include "station/production_line.h"
-#include "station/workstation_identity.h"
+#include "workstation/workstation_identity.h"
 #include "window/controls/indicator_list.h"
 #include "window/main/indicator_shape.h"
 

@@ -9,7 +9,7 @@
 #include "window/main/qt_translation.h"
 #include "window/meter/form_status.h"
 #include "meter/status_decoding.h"
-#include "station/service_contacts.h"
+#include "workstation/service_contacts.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "window/about/about_box.h"
 
-#include "station/memory_status.h"
+#include "workstation/memory_status.h"
 #include "window/controls/link_label.h"
 #include "window/controls/named.h"
-#include "window/main/application_icon.h"
+#include "window/common/application_icon.h"
 
 #include <QDesktopServices>
 #include <QFrame>

@@ -5,8 +5,8 @@
 // without telephone numbers the lines stay empty: never an address or a
 // number nobody answers at.
 
-#include "station/service_contacts.h"
-#include "window/main/help_file.h"
+#include "workstation/service_contacts.h"
+#include "window/common/help_file.h"
 
 #include <QFileInfo>
 #include <QUrl>

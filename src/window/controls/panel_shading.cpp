@@ -1,6 +1,6 @@
 #include "window/controls/panel_shading.h"
 
-#include "station/color_shading.h"
+#include "workstation/color_shading.h"
 
 #include <QPalette>
 #include <QWidget>

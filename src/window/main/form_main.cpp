@@ -2,14 +2,14 @@
 
 #include "station/database_choice.h"
 #include "station/production_line.h"
-#include "station/workstation_identity.h"
+#include "workstation/workstation_identity.h"
 #include "window/about/about_box.h"
 #include "window/controls/panel_shading.h"
 #include "window/database/log_binding.h"
 #include "window/journals/journal_binding.h"
 #include "window/journals/printer_choice.h"
-#include "window/main/application_icon.h"
-#include "window/main/help_file.h"
+#include "window/common/application_icon.h"
+#include "window/common/help_file.h"
 #include "window/main/link_binding.h"
 #include "window/main/meter_state_reset.h"
 #include "window/main/port_binding.h"
@@ -23,7 +23,7 @@
 #include "window/meter/short_report_command.h"
 #include "window/schedule/calendar_page.h"
 #include "window/schedule/frame_shedule.h"
-#include "window/schedule/schedule_binding.h"
+#include "window/main/schedule_binding.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

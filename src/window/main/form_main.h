@@ -8,7 +8,7 @@
 #include "link/port_selector.h"
 #include "schedule/tariff_colors.h"
 #include "station/scanner_input.h"
-#include "station/station_config.h"
+#include "workstation/station_config.h"
 #include "station/station_core.h"
 #include "window/main/connect_panel.h"
 #include "window/main/form_main_environment.h"

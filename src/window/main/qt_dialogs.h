@@ -1,7 +1,7 @@
 #pragma once
 // The window's messages and questions as real message boxes and file dialogs.
 
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 class QWidget;
 

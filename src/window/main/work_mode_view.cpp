@@ -1,6 +1,6 @@
 #include "window/main/work_mode_view.h"
 
-#include "station/station_config.h"
+#include "workstation/station_config.h"
 #include "window/main/connect_panel.h"
 #include "window/main/main_commands.h"
 #include "window/main/main_menu.h"

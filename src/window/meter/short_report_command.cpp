@@ -1,8 +1,8 @@
 #include "window/meter/short_report_command.h"
 
 #include "meter/short_report.h"
-#include "station/dialogs.h"
-#include "station/workstation_clock.h"
+#include "workstation/dialogs.h"
+#include "workstation/workstation_clock.h"
 
 #include <QDateTime>
 #include <QDesktopServices>

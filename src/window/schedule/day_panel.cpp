@@ -3,7 +3,7 @@
 #include "schedule/schedule_model.h"
 #include "schedule/tariff_colors.h"
 #include "schedule/zone_rules.h"
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 #include "window/controls/grid_lines_delegate.h"
 #include "window/controls/lower_bound_spin.h"
 #include "window/controls/named.h"

@@ -1,4 +1,4 @@
-#include "meter/windows_1251.h"
+#include "protocol/windows_1251.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "station/list_order.h"
+#include "workstation/list_order.h"
 
 namespace {
 

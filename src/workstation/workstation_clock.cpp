@@ -1,4 +1,4 @@
-#include "station/workstation_clock.h"
+#include "workstation/workstation_clock.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

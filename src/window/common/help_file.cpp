@@ -1,6 +1,6 @@
-#include "window/main/help_file.h"
+#include "window/common/help_file.h"
 
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "station/file_writes.h"
+#include "workstation/file_writes.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

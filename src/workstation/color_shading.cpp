@@ -1,4 +1,4 @@
-#include "station/color_shading.h"
+#include "workstation/color_shading.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "station/memory_status.h"
+#include "workstation/memory_status.h"
 
 #include <QFile>
 #include <QRegularExpression>

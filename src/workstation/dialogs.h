@@ -15,6 +15,8 @@ public:
     virtual ~Dialogs() = default;
     // Blocks until the operator has closed the message.
     virtual void ShowMessage(MessageIcon icon, const QString& caption, const QString& text) = 0;
+    // A failure, in the box every failure of the station shows: "Ошибка".
+    void ShowError(const QString& text) { ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), text); }
     // The file to save to, chosen with the filter ("Name (*.ext)") and the
     // suffix added to a name typed without one; empty when cancelled. An
     // existing file is chosen without a question: the station replaces it.

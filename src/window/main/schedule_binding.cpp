@@ -1,4 +1,4 @@
-#include "window/schedule/schedule_binding.h"
+#include "window/main/schedule_binding.h"
 
 #include "station/station_core.h"
 #include "window/main/main_commands.h"

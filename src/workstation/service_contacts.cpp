@@ -1,4 +1,4 @@
-#include "station/service_contacts.h"
+#include "workstation/service_contacts.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 // close. Only that store counts: a "Sql" or "Master" left in a maker-wide
 // or system-wide store must not switch the station's mode.
 
-#include "station/work_mode.h"
+#include "workstation/work_mode.h"
 
 #include <QDir>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "station/workstation_identity.h"
+#include "workstation/workstation_identity.h"
 
 #include <QSysInfo>
 
