@@ -4,7 +4,7 @@
 // `openFile`, lets whatever a yes-no-or-cancel question asks about go on,
 // and cancels every other question.
 
-#include "station/dialogs.h"
+#include "workstation/dialogs.h"
 
 #include <cstdio>
 
