@@ -1,10 +1,10 @@
 #include "db/clock_drift.h"
 
 #include "meter/value_formats.h"
+#include "protocol/meter_calendar.h"
 
 namespace {
 
-constexpr double SecondsPerDay = 86400;
 // A drift over less than half a day says more about the reading than
 // about the clock.
 constexpr qint64 ShortestSpanMs = 12 * 3600 * 1000;

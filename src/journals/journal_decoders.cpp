@@ -1,7 +1,10 @@
 #include "journals/journal_decoders.h"
 
 #include "meter/response_fields.h"
+#include "meter/tariff_caption.h"
 #include "meter/value_formats.h"
+#include "protocol/meter_calendar.h"
+#include "protocol/meter_tariffs.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -10,7 +13,6 @@ namespace {
 
 constexpr int YearRecordLength = 47;
 constexpr int DiaryRecordLength = 18;
-constexpr int TariffCount = 8;
 
 // Byte offsets in the whole frame.
 namespace Year {
@@ -35,7 +37,7 @@ constexpr int OperatingTime = 14;
 // without daylight-saving jumps, which UTC has.
 QDateTime MeterStamp(qint32 seconds)
 {
-    static const QDateTime epoch(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
+    static const QDateTime epoch(MeterEpoch(), QTime(0, 0), Qt::UTC);
     return epoch.addSecs(seconds);
 }
 
@@ -68,21 +70,18 @@ QStringList FullYearRow(const ResponseFields& fields, int month, quint16 version
 
 const QStringList& YearGridColumnCaptions()
 {
-    static const QStringList captions{
-        QStringLiteral("месяц"),
-        QStringLiteral("пик.мощн."),
-        QStringLiteral("дата пик."),
-        QStringLiteral("время пик."),
-        QStringLiteral("1 тариф"),
-        QStringLiteral("2 тариф"),
-        QStringLiteral("3 тариф"),
-        QStringLiteral("4 тариф"),
-        QStringLiteral("5 тариф"),
-        QStringLiteral("6 тариф"),
-        QStringLiteral("7 тариф"),
-        QStringLiteral("8 тариф"),
-        QStringLiteral("наработка"),
-    };
+    static const QStringList captions = [] {
+        QStringList list{
+            QStringLiteral("месяц"),
+            QStringLiteral("пик.мощн."),
+            QStringLiteral("дата пик."),
+            QStringLiteral("время пик."),
+        };
+        for (int tariff = 1; tariff <= TariffCount; ++tariff)
+            list << TariffCaption(tariff);
+        list << QStringLiteral("наработка");
+        return list;
+    }();
     return captions;
 }
 

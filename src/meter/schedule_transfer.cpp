@@ -118,7 +118,7 @@ bool ScheduleTransfer::ActionWriteSchedExecute()
     const auto batch = BuildScheduleWriteBatch(records, schedule_.GetCelString(), schedule_.GetTransferString(),
         schedule_.Model().LimitCoefficient());
     if (const QString* refusal = std::get_if<QString>(&batch)) {
-        dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), *refusal);
+        dialogs_.ShowError(*refusal);
         return false;
     }
     written_ = schedule_.Snapshot();
@@ -214,8 +214,7 @@ void ScheduleTransfer::HandOverRecords()
         return;
     // Shown once the decoder has returned: the read goes on meanwhile.
     QMetaObject::invokeMethod(this, [this, reason] {
-        dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"),
-            QStringLiteral("Тарифное расписание счетчика не может быть показано. %1").arg(reason));
+        dialogs_.ShowError(QStringLiteral("Тарифное расписание счетчика не может быть показано. %1").arg(reason));
     }, Qt::QueuedConnection);
 }
 

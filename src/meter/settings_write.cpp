@@ -139,7 +139,7 @@ bool SettingsWrite::ActionSettingExecute()
     }
     const auto batch = BuildSettingsBatch(inputs_.settings, readings_.Main(MeterReadings::NumberRow));
     if (const QString* refusal = std::get_if<QString>(&batch)) {
-        dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), *refusal);
+        dialogs_.ShowError(*refusal);
         return false;
     }
     link_.SetSettingsWritePending(true);

@@ -1,6 +1,7 @@
 #include "meter/value_formats.h"
 
 #include "meter/meter_time_stamp.h"
+#include "protocol/meter_calendar.h"
 
 #include <QDate>
 #include <QLocale>
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int SecondsPerDay = 86400;
 constexpr int ReadingDigits = 8;
 constexpr int ReadingDecimals = 3;
 constexpr int MantissaBits = 23;

@@ -115,5 +115,5 @@ bool ScheduleFiles::SaveChangesFirst()
 
 void ScheduleFiles::ShowError(const QString& what, const QString& reason)
 {
-    dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), what + QLatin1Char('\n') + reason);
+    dialogs_.ShowError(what + QLatin1Char('\n') + reason);
 }

@@ -4,13 +4,13 @@
 // green x 256 + red), the form the machine-wide store "Velmarco/Schedule"
 // keeps them in as "Color1" .. "Color8".
 
+#include "protocol/meter_tariffs.h"
+
 #include <QtGlobal>
 #include <array>
 #include <memory>
 
 class QSettings;
-
-inline constexpr int TariffCount = 8;
 
 constexpr quint32 WinColor(int red, int green, int blue)
 {

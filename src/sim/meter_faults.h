@@ -28,8 +28,8 @@ enum class FaultKind {
 struct Fault {
     static constexpr int ForEver = -1;
 
-    Fault(FaultKind kind, int amount = 0)
-        : kind(kind), amount(amount)
+    Fault(FaultKind faultKind, int faultAmount = 0)
+        : kind(faultKind), amount(faultAmount)
     {
     }
     // The same fault for the next `count` requests, or ForEver until cleared.

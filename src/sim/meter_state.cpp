@@ -1,12 +1,12 @@
 #include "sim/meter_state.h"
 
+#include "protocol/meter_calendar.h"
 #include "protocol/wire_values.h"
 
 #include <cmath>
 #include <utility>
 
 namespace {
-constexpr int SecondsPerDay = 86400;
 constexpr int DayTariffFrom = 7;
 constexpr int DayTariffUntil = 23;
 constexpr quint8 AutomaticDstBit = 0x80;
@@ -48,7 +48,7 @@ MeterSchedule InServiceSchedule()
 YearJournal InServiceYearJournal()
 {
     constexpr int Year = 2024;
-    constexpr quint32 OperatingAtYearStart = 2u * 365 * 86400;
+    constexpr quint32 OperatingAtYearStart = 2u * 365 * SecondsPerDay;
     const QDate yearStart(Year, 1, 1);
     YearJournal journal;
     double total = 8000.125;
@@ -86,7 +86,7 @@ ConsumptionJournal InServiceConsumptionJournal()
             quint8(number % 11 == 0 ? 0 : DayNightTariff(stamp)),
             9000.5 + number * 4.25,
             status,
-            2u * 365 * 86400 + quint32(number) * Spacing,
+            2u * 365 * SecondsPerDay + quint32(number) * Spacing,
         };
     }
     return journal;
@@ -108,7 +108,6 @@ quint8 MeterState::ClockStatus(qint64 meterSeconds) const
 
 qint64 NaiveSeconds(const QDateTime& localTime)
 {
-    static const QDate epoch(2000, 1, 1);
-    return epoch.daysTo(localTime.date()) * SecondsPerDay
+    return MeterEpoch().daysTo(localTime.date()) * SecondsPerDay
         + localTime.time().msecsSinceStartOfDay() / 1000;
 }

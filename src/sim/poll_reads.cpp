@@ -1,6 +1,7 @@
 #include "sim/poll_reads.h"
 
 #include "protocol/frame.h"
+#include "protocol/meter_tariffs.h"
 #include "sim/meter_real.h"
 #include "sim/wire_format.h"
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr int TariffCount = 8;
 // Index 16 is the last one the meter accepts; it always reads zero.
 constexpr int LastReadingIndex = 2 * TariffCount;
 

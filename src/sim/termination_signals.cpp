@@ -6,13 +6,13 @@
 
 int OpenTerminationSignals()
 {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGINT);
-    if (pthread_sigmask(SIG_BLOCK, &signals, nullptr) != 0)
+    sigset_t terminating;
+    sigemptyset(&terminating);
+    sigaddset(&terminating, SIGTERM);
+    sigaddset(&terminating, SIGINT);
+    if (pthread_sigmask(SIG_BLOCK, &terminating, nullptr) != 0)
         return -1;
-    return signalfd(-1, &signals, SFD_CLOEXEC);
+    return signalfd(-1, &terminating, SFD_CLOEXEC);
 }
 
 void AcknowledgeTerminationSignal(int fd)

@@ -4,16 +4,12 @@
 
 #include "meter/access_password.h"
 #include "scripted_meter.h"
+#include "support/test_bytes.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
-
-QByteArray Hex(const char* hex)
-{
-    return QByteArray::fromHex(hex);
-}
 
 const QByteArray LoginRequest = LoginRequests()[2];
 

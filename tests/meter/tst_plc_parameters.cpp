@@ -4,6 +4,7 @@
 
 #include "meter/plc_parameters.h"
 #include "scripted_meter.h"
+#include "support/test_bytes.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -19,11 +20,6 @@ Q_DECLARE_METATYPE(Button)
 Q_DECLARE_METATYPE(PlcInputs)
 
 namespace {
-
-QByteArray Hex(const char* hex)
-{
-    return QByteArray::fromHex(hex);
-}
 
 // Group, address, then "address/number" of each route row.
 QStringList Shown(const PlcParameters& plc)

@@ -5,6 +5,7 @@
 #include "meter/meter_readings.h"
 #include "meter/reading_decoders.h"
 #include "shown_readings.h"
+#include "support/test_bytes.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -17,11 +18,6 @@ const QByteArray March15 = QByteArray::fromHex("6edd862d");
 QByteArray Frame(quint8 code, const QByteArray& data)
 {
     return MakeFrame(code, data);
-}
-
-QByteArray Hex(const char* hex)
-{
-    return QByteArray::fromHex(hex);
 }
 
 QStringList Sorted(QStringList lines)

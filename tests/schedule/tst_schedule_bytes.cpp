@@ -5,20 +5,11 @@
 #include "calendar_text.h"
 #include "schedule_records.h"
 #include "schedule/schedule_bytes.h"
+#include "support/test_bytes.h"
 
 #include <QtTest>
 
 namespace {
-
-QByteArray Hex(const char* hex)
-{
-    return QByteArray::fromHex(hex);
-}
-
-QByteArray Zeros(int count)
-{
-    return QByteArray(count, '\0');
-}
 
 // The refusal a decoding result holds, for failure messages; empty when
 // it holds a value.

@@ -10,6 +10,8 @@
 #include "schedule/schedule_bytes.h"
 #include "schedule/schedule_document.h"
 #include "schedule/schedule_files.h"
+#include "support/test_bytes.h"
+#include "support/test_files.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -26,16 +28,6 @@
 #endif
 
 namespace {
-
-QByteArray Hex(const char* hex)
-{
-    return QByteArray::fromHex(hex);
-}
-
-QByteArray Zeros(int count)
-{
-    return QByteArray(count, '\0');
-}
 
 const QByteArray CrLf("\r\n");
 const QString Filter = "Файлы тарифного расписания (*.tsc)";
@@ -107,12 +99,6 @@ QStringList State(const ScheduleDocument& schedule)
           << QStringLiteral("coefficient %1").arg(model.LimitCoefficient())
           << QStringLiteral("pending %1").arg(model.ChangesPending());
     return lines;
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 bool WriteFile(const QString& path, const QByteArray& bytes)

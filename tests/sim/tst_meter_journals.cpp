@@ -3,27 +3,20 @@
 // meter in service could hold.
 
 #include "protocol/frame.h"
+#include "protocol/meter_calendar.h"
 #include "protocol/wire_values.h"
 #include "meter/response_fields.h"
 #include "meter/value_formats.h"
 #include "sim/meter_real.h"
+#include "sim/sim_requests.h"
 #include "sim/virtual_meter.h"
+#include "support/test_bytes.h"
 
 #include <QDateTime>
 #include <QSet>
 #include <QTest>
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
-
-QByteArray Ask(VirtualMeter& meter, quint8 code, const QByteArray& payload)
-{
-    return meter.Respond(MakeFrame(code, payload));
-}
 
 QByteArray Real(double kWh)
 {
@@ -34,7 +27,7 @@ QByteArray Real(double kWh)
 
 QDate MeterDate(qint32 stamp)
 {
-    return QDate(2000, 1, 1).addDays(stamp / 86400);
+    return MeterEpoch().addDays(stamp / SecondsPerDay);
 }
 
 // A meter whose journals hold one recognisable month and record, the other

@@ -4,25 +4,12 @@
 
 #include "protocol/frame.h"
 #include "sim/sim_login.h"
+#include "sim/sim_requests.h"
+#include "support/test_bytes.h"
 
 #include <QTest>
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
-
-QByteArray Ask(VirtualMeter& meter, quint8 code, const QByteArray& payload = {})
-{
-    return meter.Respond(MakeFrame(code, payload));
-}
-
-QByteArray Refusal(quint8 code, int error)
-{
-    return MakeFrame(code | ErrorReplyBit, QByteArray(1, char(error)));
-}
 
 // Every write must be acknowledged, or what follows proves nothing.
 void WriteAll(VirtualMeter& meter, const QList<QByteArray>& writes)

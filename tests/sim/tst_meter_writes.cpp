@@ -4,15 +4,12 @@
 
 #include "protocol/frame.h"
 #include "sim/sim_login.h"
+#include "sim/sim_requests.h"
+#include "support/test_bytes.h"
 
 #include <QTest>
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
 
 constexpr quint32 Number = 0x123456;
 constexpr quint32 Counter = 0xABCDEF;
@@ -32,16 +29,6 @@ VirtualMeter WritableMeter(bool type341 = false)
     s.automaticDst = true;
     s.clockFaults = ClockFault::NotSet;
     return meter;
-}
-
-QByteArray Ask(VirtualMeter& meter, quint8 code, const QByteArray& payload = {})
-{
-    return meter.Respond(MakeFrame(code, payload));
-}
-
-QByteArray Refusal(quint8 code, int error)
-{
-    return MakeFrame(code | ErrorReplyBit, QByteArray(1, char(error)));
 }
 
 // Everything the writes could change, as the poll reads it.

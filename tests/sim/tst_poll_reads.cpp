@@ -2,18 +2,15 @@
 // byte for byte.
 
 #include "protocol/frame.h"
+#include "sim/sim_requests.h"
 #include "sim/virtual_meter.h"
+#include "support/test_bytes.h"
 
 #include <QTest>
 #include <QtEndian>
 #include <QTimeZone>
 
 namespace {
-
-QByteArray Hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
 
 // A meter on a fixed clock with every answered field set to something
 // recognisable. Friday 2024-05-17 14:30:05 is day tariff.
@@ -48,11 +45,6 @@ VirtualMeter KnownMeter(bool type341)
     s.ddmBalanceState = 3;
     s.ddmLastSession = 0x11223344;
     return meter;
-}
-
-QByteArray Ask(VirtualMeter& meter, quint8 code, const QByteArray& payload = {})
-{
-    return meter.Respond(MakeFrame(code, payload));
 }
 
 } // namespace

@@ -40,5 +40,5 @@ void OpenHelpFile(const QString& path, Dialogs& dialogs, const std::function<boo
                                  "Откройте этот файл в браузере.")
                       .arg(shown);
     if (!failure.isEmpty())
-        dialogs.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), failure);
+        dialogs.ShowError(failure);
 }
