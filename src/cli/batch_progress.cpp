@@ -19,15 +19,14 @@ BatchProgress::BatchProgress(CliSession& session, QString command)
         line_.Draw(command_ + QStringLiteral(": ") + QString::number(answered_) + QLatin1Char('/')
             + QString::number(size_));
     });
-    // The poll comes back only once the queue has run empty, and a failed
-    // write is reported once the rest of it has been dropped: either way
-    // the batch has left the queue. Connected before the commands' own
-    // handlers, so the line has ended when they print.
-    connect(&link_, &MeterLink::PollStepQueued, this, &BatchProgress::Stop);
-    connect(&link_, &MeterLink::BatchFinished, this, &BatchProgress::Stop);
+    // A write batch's outcome comes before the batch has left the queue.
+    // Connected before the commands' own handlers, so the line has ended
+    // when they print.
+    connect(&link_, &MeterLink::BatchFinished, this, [this] { line_.End(); });
+    connect(&link_, &MeterLink::BatchEnded, this, &BatchProgress::End);
 }
 
-bool BatchProgress::Follow(const std::function<bool()>& queue)
+bool BatchProgress::Follow(const std::function<bool()>& queue, std::function<void()> ended)
 {
     const qsizetype before = link_.CommandQueue().size();
     if (!queue())
@@ -35,12 +34,17 @@ bool BatchProgress::Follow(const std::function<bool()>& queue)
     ahead_ = before;
     size_ = link_.CommandQueue().size() - before;
     answered_ = 0;
+    ended_ = std::move(ended);
     following_ = true;
     return true;
 }
 
-void BatchProgress::Stop()
+void BatchProgress::End()
 {
+    if (!following_)
+        return;
     following_ = false;
     line_.End();
+    if (ended_)
+        ended_();
 }

@@ -18,18 +18,20 @@ public:
 
     // Runs `queue`, which appends one batch behind what is queued already,
     // and follows what it appended; false, following nothing, when `queue`
-    // says so.
-    bool Follow(const std::function<bool()>& queue);
+    // says so. `ended` runs once the whole batch has left the queue, the
+    // progress line ended.
+    bool Follow(const std::function<bool()>& queue, std::function<void()> ended = {});
 
     qsizetype Answered() const { return answered_; }
     qsizetype Size() const { return size_; }
 
 private:
-    void Stop();
+    void End();
 
     MeterLink& link_;
     ProgressLine& line_;
     QString command_;
+    std::function<void()> ended_;
     // Requests queued before the batch, still to be answered or dropped.
     qsizetype ahead_ = 0;
     qsizetype size_ = 0;

@@ -1,5 +1,6 @@
 #include "cli/cli_session.h"
 
+#include "cli/exit_code.h"
 #include "link/qt_serial_channel.h"
 #include "sim/virtual_channel.h"
 #include "station/database_choice.h"
@@ -21,17 +22,19 @@ CliSession::CliSession()
 {
     QObject::connect(&core_.link, &MeterLink::UnhandledError, [this](const QString& text) { progress_.Say(text); });
     // The link's message box says why, on stderr.
-    QObject::connect(&core_.link, &MeterLink::PortLost, [] { QCoreApplication::exit(1); });
+    QObject::connect(&core_.link, &MeterLink::PortLost, [] { QCoreApplication::exit(Exit::Failed); });
 }
 
-void CliSession::AddOptions(QCommandLineParser& parser)
+QList<QCommandLineOption> CliSession::Options()
 {
-    parser.addOption({"port", "Serial port of the meter (COM3, ttyUSB0, /dev/pts/4).", "NAME"});
-    parser.addOption({"sim", "Use the built-in simulated meter instead of a port."});
-    parser.addOption({"timeout", "Response timeout, 200..10000 ms (default 500).", "MS", "500"});
-    parser.addOption({"password", "Access password of the meter, for the commands that write to it.", "TEXT"});
-    parser.addOption({"db", "Production line on this SQLite database file (see demo-db).", "FILE"});
-    parser.addOption({"dsn", "Production line on this ODBC data source (Electrometer on a line's station).", "NAME"});
+    return {
+        {"port", "Serial port of the meter (COM3, ttyUSB0, /dev/pts/4).", "NAME"},
+        {"sim", "Use the built-in simulated meter instead of a port."},
+        {"timeout", "Response timeout, 200..10000 ms (default 500).", "MS", "500"},
+        {"password", "Access password of the meter, for the commands that write to it.", "TEXT"},
+        {"db", "Production line on this SQLite database file (see demo-db).", "FILE"},
+        {"dsn", "Production line on this ODBC data source (Electrometer on a line's station).", "NAME"},
+    };
 }
 
 bool CliSession::Configure(const QCommandLineParser& parser)

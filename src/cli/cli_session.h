@@ -20,7 +20,8 @@ public:
     // the run of any command with exit code 1, the link's message on stderr.
     CliSession();
 
-    static void AddOptions(QCommandLineParser& parser);
+    // The options of every command that talks to the meter.
+    static QList<QCommandLineOption> Options();
 
     // Reads the connection options; false (with the reason on stderr)
     // when they are unusable. With a production database the station

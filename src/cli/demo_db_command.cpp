@@ -1,5 +1,6 @@
 #include "cli/demo_db_command.h"
 
+#include "cli/exit_code.h"
 #include "db/database.h"
 #include "db/demo_database.h"
 #include "workstation/workstation_identity.h"
@@ -12,9 +13,9 @@ int RunDemoDb(const QString& path)
         WriteDemoDatabase(path, ComputerName(), LoginName());
     } catch (const DbError& error) {
         QTextStream(stderr) << error.Message() << Qt::endl;
-        return 1;
+        return Exit::Failed;
     }
     QTextStream(stdout) << "Demo database written to " << path << " for the computer \"" << ComputerName()
                         << "\" and the login \"" << LoginName() << "\"." << Qt::endl;
-    return 0;
+    return Exit::Done;
 }

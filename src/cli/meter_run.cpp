@@ -1,6 +1,7 @@
 #include "cli/meter_run.h"
 
 #include "cli/cli_session.h"
+#include "cli/exit_code.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -17,7 +18,7 @@ MeterRun::MeterRun(CliSession& session)
     });
     connect(&link, &MeterLink::LinkLost, this, [this] {
         QTextStream(stderr) << "The meter does not answer: " << lastFailure_ << Qt::endl;
-        QCoreApplication::exit(1);
+        QCoreApplication::exit(Exit::Failed);
     });
 }
 
@@ -25,28 +26,29 @@ void MeterRun::WhenNumberShown(std::function<void()> step)
 {
     connect(&session_.Core().readings, &MeterReadings::MainChanged, this,
         [this, step = std::move(step)](int row, const QString& text) {
-            if (row != MeterReadings::NumberRow || text.isEmpty() || stepTaken_)
-                return;
-            stepTaken_ = true;
-            QTimer::singleShot(0, this, step);
+            if (row == MeterReadings::NumberRow && !text.isEmpty())
+                TakeStep(step);
         });
 }
 
 void MeterRun::WhenCycleRead(std::function<void()> step)
 {
-    // The connection's own version request comes first; the cycle is whole
-    // when its first step is queued for the second time.
-    connect(&session_.Core().link, &MeterLink::PollStepQueued, this, [this, step = std::move(step)](int pollStep) {
-        if (pollStep != 0 || ++cycleStarts_ != 2)
-            return;
-        QTimer::singleShot(0, this, step);
-    });
+    connect(&session_.Core().link, &MeterLink::PollCycleEnded, this,
+        [this, step = std::move(step)] { TakeStep(step); });
+}
+
+void MeterRun::TakeStep(const std::function<void()>& step)
+{
+    if (stepTaken_)
+        return;
+    stepTaken_ = true;
+    QTimer::singleShot(0, this, step);
 }
 
 int MeterRun::Exec()
 {
     if (!session_.Connect())
-        return 1;
+        return Exit::Failed;
     const int code = QCoreApplication::exec();
     session_.Core().link.ActionDisconnectExecute();
     return code;

@@ -30,14 +30,17 @@ public:
     int FailureCount() const { return failureCount_; }
 
     // Connects, runs until a handler ends the run with its exit code, and
-    // disconnects. 1 when the port cannot be opened or the meter counts
-    // as gone (said on stderr with the last failure).
+    // disconnects. Exit::Failed when the port cannot be opened or the meter
+    // counts as gone (said on stderr with the last failure).
     int Exec();
 
 private:
+    // Runs `step`, once: its moment comes again with every number shown and
+    // every cycle read.
+    void TakeStep(const std::function<void()>& step);
+
     CliSession& session_;
     QString lastFailure_;
     int failureCount_ = 0;
     bool stepTaken_ = false;
-    int cycleStarts_ = 0;
 };

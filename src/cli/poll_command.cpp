@@ -1,6 +1,7 @@
 #include "cli/poll_command.h"
 
 #include "cli/cli_session.h"
+#include "cli/exit_code.h"
 #include "link/poll_cycle.h"
 #include "workstation/work_mode.h"
 
@@ -8,6 +9,8 @@
 #include <QTextStream>
 
 namespace {
+
+const QString CyclesName = QStringLiteral("cycles");
 
 bool IsFailure(const QString& line)
 {
@@ -25,8 +28,22 @@ int CycleSteps(int typeCode)
 
 } // namespace
 
-int RunPoll(CliSession& session, int cycles)
+QList<QCommandLineOption> PollOptions()
 {
+    return {{CyclesName,
+        "Whole poll cycles of requests sent (a step dropped unsent by an abort counts for nothing), "
+        "0 = until interrupted.",
+        "N", "0"}};
+}
+
+int RunPoll(CliSession& session, const QCommandLineParser& parser)
+{
+    bool ok = false;
+    const int cycles = parser.value(CyclesName).toInt(&ok);
+    if (!ok || cycles < 0) {
+        QTextStream(stderr) << "--cycles must be a whole number, 0 or more." << Qt::endl;
+        return Exit::Refused;
+    }
     StationCore& core = session.Core();
     MeterLink& link = core.link;
     link.SetWorkMode(NumberEditing);
@@ -53,21 +70,21 @@ int RunPoll(CliSession& session, int cycles)
             ++stepsSent;
         }
     });
-    QObject::connect(&link, &MeterLink::PollStepQueued, [&](int step) {
-        stepWaiting = true;
-        if (step == 0 && cycles > 0 && stepsSent >= qint64(cycles) * CycleSteps(core.readings.TypeCode()))
-            QCoreApplication::exit(lastFailure.isEmpty() ? 0 : 1);
+    QObject::connect(&link, &MeterLink::PollStepQueued, [&] { stepWaiting = true; });
+    QObject::connect(&link, &MeterLink::PollCycleEnded, [&] {
+        if (cycles > 0 && stepsSent >= qint64(cycles) * CycleSteps(core.readings.TypeCode()))
+            QCoreApplication::exit(lastFailure.isEmpty() ? Exit::Done : Exit::Failed);
     });
     QObject::connect(&link, &MeterLink::LinkLost, [&] {
         QTextStream(stderr) << "The meter does not answer: " << lastFailure << Qt::endl;
-        QCoreApplication::exit(1);
+        QCoreApplication::exit(Exit::Failed);
     });
 
     if (!session.Connect())
-        return 1;
+        return Exit::Failed;
     const int code = QCoreApplication::exec();
     link.ActionDisconnectExecute();
-    if (code != 0 && !lastFailure.isEmpty())
+    if (code != Exit::Done && !lastFailure.isEmpty())
         QTextStream(stderr) << lastFailure << Qt::endl;
     return code;
 }

@@ -1,6 +1,7 @@
 #include "cli/read_command.h"
 
 #include "cli/cli_session.h"
+#include "cli/exit_code.h"
 #include "meter/short_report.h"
 #include "station/station_core.h"
 #include "workstation/workstation_clock.h"
@@ -22,32 +23,27 @@ int RunRead(CliSession& session)
         err << line << Qt::endl;
         requestFailed = true;
     });
-    // The connection's own version request comes first; the cycle is whole
-    // when its first step is queued for the second time.
-    int cycleStarts = 0;
     bool whole = false;
-    QObject::connect(&link, &MeterLink::PollStepQueued, [&](int step) {
-        if (step == 0 && ++cycleStarts == 2) {
-            whole = true;
-            QCoreApplication::quit();
-        }
+    QObject::connect(&link, &MeterLink::PollCycleEnded, [&] {
+        whole = true;
+        QCoreApplication::quit();
     });
     bool lost = false;
     QObject::connect(&link, &MeterLink::LinkLost, [&] {
         lost = true;
         err << "The meter does not answer." << Qt::endl;
-        QCoreApplication::exit(1);
+        QCoreApplication::exit(Exit::Failed);
     });
 
     if (!session.Connect())
-        return 1;
+        return Exit::Failed;
     QCoreApplication::exec();
     link.ActionDisconnectExecute();
     if (lost || !whole)
-        return 1;
+        return Exit::Failed;
     QTextStream out(stdout);
     for (const QString& line : ShortReportLines(core.readings, core.plc, WorkstationClock::Now()))
         out << line << '\n';
     out.flush();
-    return requestFailed ? 1 : 0;
+    return requestFailed ? Exit::Failed : Exit::Done;
 }

@@ -1,6 +1,7 @@
 #include "cli/record_command.h"
 
 #include "cli/cli_session.h"
+#include "cli/exit_code.h"
 #include "cli/meter_run.h"
 #include "cli/write_command.h"
 #include "cli/write_options.h"
@@ -8,24 +9,18 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-namespace {
-
-enum ExitCode { Recorded = 0, UnusableOptions = 2, NotRecorded = 3 };
-
-} // namespace
-
 int RunRecord(CliSession& session, const QCommandLineParser& parser)
 {
     QTextStream err(stderr);
     ProductionLine* production = session.Production();
     if (!production) {
         err << "record goes with --db FILE or --dsn NAME." << Qt::endl;
-        return UnusableOptions;
+        return Exit::Refused;
     }
     const auto parsed = ParseWriteOptions(parser, session.Password());
     if (const auto* reason = std::get_if<QString>(&parsed)) {
         err << *reason << Qt::endl;
-        return UnusableOptions;
+        return Exit::Refused;
     }
     const qint64 number = std::get<WriteChoices>(parsed).inputs.number;
 
@@ -36,7 +31,7 @@ int RunRecord(CliSession& session, const QCommandLineParser& parser)
         wanted.number = number;
         if (const QString refusal = MeterRefusal(core.readings, wanted); !refusal.isEmpty()) {
             err << refusal << " Nothing recorded." << Qt::endl;
-            QCoreApplication::exit(UnusableOptions);
+            QCoreApplication::exit(Exit::Refused);
             return;
         }
         if (number > 0) {
@@ -44,7 +39,7 @@ int RunRecord(CliSession& session, const QCommandLineParser& parser)
             core.inputs.NotifyChanged();
         }
         const auto outcome = production->ActionFixDbExecute();
-        QCoreApplication::exit(outcome == RecordOutcome::Recorded ? Recorded : NotRecorded);
+        QCoreApplication::exit(outcome == RecordOutcome::Recorded ? Exit::Done : Exit::NotRecorded);
     });
     return run.Exec();
 }

@@ -1,5 +1,6 @@
 #include "cli/schedule_commands.h"
 
+#include "cli/exit_code.h"
 #include "schedule/schedule_document.h"
 #include "schedule/schedule_files.h"
 #include "schedule/schedule_names.h"
@@ -28,7 +29,7 @@ int RunTscDump(const QString& path)
     ScheduleDocument schedule;
     if (const QString reason = LoadScheduleFile(path, schedule); !reason.isEmpty()) {
         QTextStream(stderr) << reason << Qt::endl;
-        return 1;
+        return Exit::Failed;
     }
     const ScheduleModel& model = schedule.Model();
     QTextStream out(stdout);
@@ -40,5 +41,5 @@ int RunTscDump(const QString& path)
     for (const AList& record : model.SavedList())
         out << "record\t" << record.Time << '\t' << int(record.Tariff) << '\t' << int(record.Limit) << '\t'
             << int(record.LimitTariff) << '\t' << Hex(record.DayMask, 2) << '\t' << Hex(record.MonthMask, 4) << '\n';
-    return 0;
+    return Exit::Done;
 }

@@ -1,6 +1,7 @@
 #include "cli/write_command.h"
 
 #include "cli/cli_session.h"
+#include "cli/exit_code.h"
 #include "cli/meter_run.h"
 #include "cli/write_options.h"
 #include "meter/settings_write.h"
@@ -11,16 +12,14 @@
 
 namespace {
 
-enum ExitCode { Written = 0, NotWritten = 1, UnusableOptions = 2, NotRecorded = 3 };
-
 // On the production line a write counts only once it is recorded too; the
 // record's own message has been printed when it was not.
-ExitCode Completed(CliSession& session)
+Exit::Code Completed(CliSession& session)
 {
     const ProductionLine* production = session.Production();
     if (!production || production->LastRecord() == RecordOutcome::Recorded)
-        return Written;
-    return NotRecorded;
+        return Exit::Done;
+    return Exit::NotRecorded;
 }
 
 } // namespace
@@ -41,7 +40,7 @@ int RunWrite(CliSession& session, const QCommandLineParser& parser)
     const auto parsed = ParseWriteOptions(parser, session.Password());
     if (const auto* reason = std::get_if<QString>(&parsed)) {
         err << *reason << Qt::endl;
-        return UnusableOptions;
+        return Exit::Refused;
     }
     const WriteChoices& choices = std::get<WriteChoices>(parsed);
 
@@ -54,7 +53,7 @@ int RunWrite(CliSession& session, const QCommandLineParser& parser)
     const auto writeStep = [&] {
         if (const QString refusal = MeterRefusal(core.readings, choices.inputs); !refusal.isEmpty()) {
             err << refusal << " Nothing written." << Qt::endl;
-            QCoreApplication::exit(UnusableOptions);
+            QCoreApplication::exit(Exit::Refused);
             return;
         }
         SettingsInputs& inputs = core.inputs.settings;
@@ -62,7 +61,7 @@ int RunWrite(CliSession& session, const QCommandLineParser& parser)
         if (choices.timeNow)
             SetClockToNow(inputs);
         if (!core.settings.ActionSettingExecute())
-            QCoreApplication::exit(NotWritten);
+            QCoreApplication::exit(Exit::Failed);
     };
     if (session.Production())
         run.WhenCycleRead(writeStep);
@@ -73,7 +72,7 @@ int RunWrite(CliSession& session, const QCommandLineParser& parser)
             return;
         if (outcome != BatchOutcome::Completed) {
             err << run.LastFailure() << Qt::endl;
-            QCoreApplication::exit(NotWritten);
+            QCoreApplication::exit(Exit::Failed);
             return;
         }
         QCoreApplication::exit(Completed(session));

@@ -125,23 +125,28 @@ void SetClockToNow(SettingsInputs& inputs)
     inputs.time = QTime(now.time().hour(), now.time().minute(), now.time().second());
 }
 
-void AddWriteOptions(QCommandLineParser& parser)
+QCommandLineOption MeterNumberOption()
 {
-    parser.addOptions({
-        {"time", "write: set the clock to the workstation's (now) or to YYYY-MM-DDThh:mm:ss.", "now|TIME"},
-        {"dst", "write: with --time, the meter switches to summer time by itself."},
-        {"settlement", "write: settlement day 1..31 and hour 0..23.", "DAY,HOUR"},
-        {"indicator", "write: indicator items as a mask 0..31 (1 total, 2 at settlement, 4 date, 8 power, "
+    return {"number", "The meter number 1..999999, for a meter that has none yet; on a meter that has one the "
+                      "whole command is refused.", "N"};
+}
+
+QList<QCommandLineOption> WriteOptions()
+{
+    return {
+        {"time", "Set the clock to the workstation's (now) or to YYYY-MM-DDThh:mm:ss.", "now|TIME"},
+        {"dst", "With --time, the meter switches to summer time by itself."},
+        {"settlement", "Settlement day 1..31 and hour 0..23.", "DAY,HOUR"},
+        {"indicator", "Indicator items as a mask 0..31 (1 total, 2 at settlement, 4 date, 8 power, "
                       "16 automatic switching).", "MASK"},
-        {"integration", "write: peak-power integration time, 1..60 minutes.", "MINUTES"},
-        {"new-password", "write: a new access password, at most 6 characters.", "TEXT"},
-        {"ddm", "write: number 0..16777215 and tariff mode 0..8 (0: авто) of the remote display; on a "
-                "type-341 meter, which has none, the whole write is refused.", "NUMBER,MODE"},
-        {"reset-schedule", "write: erase the tariff schedule, holidays and transfers."},
-        {"reset-rdh", "write: reset the readings kept at the settlement day and hour."},
-        {"number", "write: the meter number 1..999999, for a meter that has none yet; on a meter that has "
-                   "one the whole write is refused.", "N"},
-    });
+        {"integration", "Peak-power integration time, 1..60 minutes.", "MINUTES"},
+        {"new-password", "A new access password, at most 6 characters.", "TEXT"},
+        {"ddm", "Number 0..16777215 and tariff mode 0..8 (0: авто) of the remote display; on a type-341 meter, "
+                "which has none, the whole write is refused.", "NUMBER,MODE"},
+        {"reset-schedule", "Erase the tariff schedule, holidays and transfers."},
+        {"reset-rdh", "Reset the readings kept at the settlement day and hour."},
+        MeterNumberOption(),
+    };
 }
 
 QString AccessPasswordRefusal(const QString& password)

@@ -15,7 +15,10 @@ struct WriteChoices {
     bool timeNow = false;
 };
 
-void AddWriteOptions(QCommandLineParser& parser);
+// Every option of the settings batch, --number among them.
+QList<QCommandLineOption> WriteOptions();
+// The number for a meter without number, which record takes too.
+QCommandLineOption MeterNumberOption();
 
 // The clock pickers set to the workstation's clock at this moment.
 void SetClockToNow(SettingsInputs& inputs);
