@@ -2,6 +2,7 @@
 // Everything a meter answers the poll with. Plain data: tests set fields
 // directly; the defaults describe an ordinary type-742 meter in service.
 
+#include "protocol/meter_calendar.h"
 #include "protocol/password_mask.h"
 #include "sim/meter_schedule.h"
 
@@ -73,7 +74,7 @@ struct MeterState {
     // 1..8; without it the tariff follows a day/night split of the clock.
     std::optional<int> tariffOverride;
 
-    quint32 operatingSeconds = 3u * 365 * 86400 + 17 * 3600;
+    quint32 operatingSeconds = 3u * 365 * SecondsPerDay + 17 * 3600;
     quint8 clockCorrections = 3;
     quint32 averagePowerWatts = 480;
     quint8 indicatorMask = 0x07;

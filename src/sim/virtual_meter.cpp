@@ -1,6 +1,7 @@
 #include "sim/virtual_meter.h"
 
 #include "protocol/frame.h"
+#include "protocol/meter_calendar.h"
 #include "sim/journal_reads.h"
 #include "sim/meter_writes.h"
 #include "sim/poll_reads.h"
@@ -23,7 +24,7 @@ VirtualMeter::VirtualMeter()
     // Recent enough to look like a meter in service.
     const qint64 now = MeterSeconds();
     state_.currentPeak.stamp = qint32(now - 2 * 3600);
-    state_.settlementPeak.stamp = qint32(now - 20 * 86400);
+    state_.settlementPeak.stamp = qint32(now - 20 * SecondsPerDay);
     state_.ddmLastSession = quint32(now - 600);
 }
 

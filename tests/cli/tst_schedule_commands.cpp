@@ -7,6 +7,7 @@
 #include "running_cli.h"
 #include "sim/pseudo_terminal.h"
 #include "simulated_meter_process.h"
+#include "support/test_files.h"
 
 #include <QSocketNotifier>
 #include <QTemporaryDir>
@@ -47,12 +48,6 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 const QString ChecksumRow = QStringLiteral("Контрольная сумма тарифного расписания");

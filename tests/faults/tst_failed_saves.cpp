@@ -16,6 +16,7 @@
 #include "protocol/windows_1251.h"
 #include "schedule/schedule_document.h"
 #include "schedule/schedule_files.h"
+#include "support/test_files.h"
 
 #include <QFileInfo>
 #include <QTime>
@@ -52,12 +53,6 @@ bool Provoke(SmallDisk& disk, Fault fault, qint64 part)
         return disk.MakeReadOnly();
     }
     return false;
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 bool WriteFile(const QString& path, const QByteArray& bytes)

@@ -61,10 +61,10 @@ public:
     explicit RecordingEngine(QList<DrawnPage>& pages) : QPaintEngine(AllFeatures), pages_(pages) {}
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
-    void updateState(const QPaintEngineState& state) override
+    void updateState(const QPaintEngineState& changed) override
     {
-        if (state.state() & DirtyTransform)
-            transform_ = state.transform();
+        if (changed.state() & DirtyTransform)
+            transform_ = changed.transform();
     }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     Type type() const override { return User; }

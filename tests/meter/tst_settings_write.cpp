@@ -161,10 +161,10 @@ private slots:
         QTest::newRow("integration 60 minutes") << integra(60) << "0" << Login + QStringList{"1F03 3B"};
         QTest::newRow("integration 1 minute") << integra(1) << "0" << Login + QStringList{"1F03 00"};
 
-        const auto ddm = [](quint32 number, int mode) {
+        const auto ddm = [](quint32 ddmNumber, int mode) {
             return With([=](SettingsInputs& in) {
                 in.checkDdm = true;
-                in.ddmNumber = number;
+                in.ddmNumber = ddmNumber;
                 in.ddmMode = mode;
             });
         };
