@@ -8,6 +8,7 @@
 #include "bench_dialogs.h"
 #include "link/meter_link.h"
 #include "link/poll_cycle.h"
+#include "link/serial_channel.h"
 #include "sim/virtual_channel.h"
 #include "station/station_core.h"
 
@@ -22,7 +23,7 @@ namespace {
 constexpr int Cycles = 5;
 constexpr double BitsPerByte = 11;
 constexpr double Baud = 4800;
-constexpr double FirstBytePause = MeterLink::FirstBytePauseMs / 1000.0;
+constexpr double FirstBytePause = SerialChannel::FirstBytePauseMs / 1000.0;
 constexpr double SendTick = MeterLink::SendTickMs / 1000.0;
 
 double WireSeconds(qsizetype bytes)

@@ -11,7 +11,6 @@
 
 namespace {
 
-const QString GaugeName = QStringLiteral("GaugeJournal");
 // The consumption read's last index is as far as its gauge goes.
 constexpr int DiaryGaugeMaximum = JournalReads::DiaryRequests - 1;
 
@@ -74,14 +73,14 @@ void JournalReads::BtnReadJournalYearClick()
     link_.Append(IndexRequests(ReadYearJournal, YearRequests));
     EmptyYearCells();
     emit YearChanged();
-    link_.Visible().Set(GaugeName, true);
+    link_.ShowProgress(ProgressRead::Journal);
     emit GaugeChanged(0, YearRequests);
 }
 
 void JournalReads::BtnReadDiaryClick()
 {
     diaryMeterNumber_ = readings_.MeterNumber();
-    link_.Visible().Set(GaugeName, true);
+    link_.ShowProgress(ProgressRead::Journal);
     emit GaugeChanged(0, DiaryGaugeMaximum);
     link_.Append(IndexRequests(ReadConsumptionJournal, DiaryRequests));
     diary_.clear();

@@ -1,30 +1,20 @@
 #include "link/meter_link.h"
 
 #include "link/answer_match.h"
-#include "protocol/frame.h"
 #include "link/poll_cycle.h"
 #include "link/serial_channel.h"
-#include "workstation/dialogs.h"
+#include "protocol/frame.h"
 #include "workstation/work_mode.h"
 
-#include <QThread>
 #include <QTime>
 #include <utility>
 
 namespace {
 
 constexpr int FirstRequestDelayMs = 100;
-constexpr int IndicatorMs = 2000;
 constexpr int DefaultTimeoutMs = 500;
 // More timeouts in a row than this and the meter counts as gone.
 constexpr int LostAfterTimeouts = 5;
-
-const QString ErrorCaption = QStringLiteral("Ошибка");
-
-const QStringList MeterCommands{
-    "BtnReadJournalYear", "BtnReadDiary", "BtnWriteAddress", "BtnWriteRoute", "ButtonDelRoute",
-    "ActionSetting", "ActionWriteSched", "ActionReadSched", "ActionTxt",
-};
 
 // -1 for a missing byte, so it never equals a real code.
 int ByteAt(const QByteArray& bytes, int index)
@@ -45,26 +35,31 @@ bool IsDdmRefusal(quint8 refusedCode, quint8 errorNumber)
 
 } // namespace
 
-MeterLink::MeterLink(Dialogs& dialogs, QObject* parent)
-    : QObject(parent), dialogs_(dialogs)
+MeterLink::MeterLink(Dialogs& dialogs, LinkTimers& timers, QObject* parent)
+    : QObject(parent),
+      dialogs_(dialogs),
+      indicator_(timers),
+      batches_(dialogs, indicator_),
+      timer1_(timers.Make(LinkTimerRole::SendTick)),
+      timer2_(timers.Make(LinkTimerRole::ResponseTimeout)),
+      timerStart_(timers.Make(LinkTimerRole::FirstRequest))
 {
-    // Coarse timers may fire 5 % early: a response timeout must never cut
-    // an answer short, and requests should leave on the tick.
-    timer1_.setTimerType(Qt::PreciseTimer);
-    timer2_.setTimerType(Qt::PreciseTimer);
-    timer1_.setInterval(SendTickMs);
-    timer2_.setInterval(DefaultTimeoutMs);
-    timerStart_.setInterval(FirstRequestDelayMs);
-    timerShape_.setInterval(IndicatorMs);
-    connect(&timer1_, &QTimer::timeout, this, &MeterLink::Timer1Timer);
-    connect(&timer2_, &QTimer::timeout, this, &MeterLink::Timer2Timer);
-    connect(&timerStart_, &QTimer::timeout, this, &MeterLink::TimerStartTimer);
-    connect(&timerShape_, &QTimer::timeout, this, &MeterLink::TimerShapeTimer);
+    timer1_->SetInterval(SendTickMs);
+    timer2_->SetInterval(DefaultTimeoutMs);
+    timerStart_->SetInterval(FirstRequestDelayMs);
+    connect(timer1_.get(), &LinkTimer::Fired, this, &MeterLink::Timer1Timer);
+    connect(timer2_.get(), &LinkTimer::Fired, this, &MeterLink::Timer2Timer);
+    connect(timerStart_.get(), &LinkTimer::Fired, this, &MeterLink::TimerStartTimer);
 
-    SetConnectedControls(false);
-    EnableMeterCommands(false);
-    enabled_.Set("ActionSetting", false);
-    enabled_.Set("ActionFixDb", false);
+    connect(&indicator_, &ResultDisplay::Changed, this, &MeterLink::IndicatorChanged);
+    // Once the result has been shown, the station turns to the next meter.
+    connect(&indicator_, &ResultDisplay::Over, this, &MeterLink::ActionResetExecute);
+    connect(&batches_, &WriteBatches::Finished, this, [this](WriteBatch batch, BatchOutcome outcome) {
+        emit BatchFinished(batch, outcome);
+        // The meter written, the station turns to the next one.
+        if (batch == WriteBatch::Settings && outcome == BatchOutcome::Completed)
+            ResetMeterState();
+    });
 }
 
 MeterLink::~MeterLink() = default;
@@ -76,6 +71,7 @@ void MeterLink::SetChannel(SerialChannel* channel)
     channel_ = channel;
     if (channel_) {
         connect(channel_, &SerialChannel::RxChar, this, &MeterLink::VaComm1RxChar);
+        connect(channel_, &SerialChannel::RequestSent, this, &MeterLink::RequestSentHandler);
         connect(channel_, &SerialChannel::Lost, this, &MeterLink::PortLostHandler);
     }
 }
@@ -95,14 +91,19 @@ void MeterLink::SetTypeCodeSource(std::function<int()> typeCode)
     typeCode_ = std::move(typeCode);
 }
 
-void MeterLink::SetRecordOperation(std::function<void()> record)
+void MeterLink::SetSendTickMs(int milliseconds)
 {
-    recordOperation_ = std::move(record);
+    timer1_->SetInterval(milliseconds);
 }
 
-bool MeterLink::Connected() const
+void MeterLink::SpinTimerChange(int milliseconds)
 {
-    return enabled_.On("ActionDisconnect");
+    timer2_->SetInterval(milliseconds);
+}
+
+int MeterLink::ResponseTimeoutMs() const
+{
+    return timer2_->Interval();
 }
 
 void MeterLink::Append(const QList<QByteArray>& batch)
@@ -153,8 +154,8 @@ void MeterLink::CommandsChange()
         // A tick that is already counting keeps counting: restarting it on
         // every change would let a stream of stray bytes (each one aborting
         // and queueing the next poll step) hold every send back.
-        if (!timer1_.isActive())
-            timer1_.start();
+        if (!timer1_->Active())
+            timer1_->Start();
         return;
     }
     if (Connected())
@@ -163,19 +164,7 @@ void MeterLink::CommandsChange()
 
 void MeterLink::OnQueueRanEmpty()
 {
-    if (settingsWritePending_) {
-        settingsWritePending_ = false;
-        ShowIndicator(ResultIndicator::Green);
-        if (sqlMode_ && recordOperation_)
-            recordOperation_();
-        emit BatchFinished(WriteBatch::Settings, BatchOutcome::Completed);
-        ResetMeterState();
-    }
-    if (scheduleWritePending_) {
-        scheduleWritePending_ = false;
-        ShowIndicator(ResultIndicator::Green);
-        emit BatchFinished(WriteBatch::Schedule, BatchOutcome::Completed);
-    }
+    batches_.Complete();
     EnableMeterCommands(true);
     const bool batchEnded = std::exchange(batchQueued_, false);
     const int step = pollStep_;
@@ -190,37 +179,44 @@ void MeterLink::OnQueueRanEmpty()
 
 void MeterLink::Timer1Timer()
 {
-    if (!channel_ || !channel_->Active() || timer2_.isActive())
+    if (!channel_ || !channel_->Active() || leaving_ || timer2_->Active())
         return;
-    timer1_.stop();
+    timer1_->Stop();
     receiveBuffer_.clear();
-    try {
-        Send();
-    } catch (const SerialChannelError&) {
-        // A request that could not be written simply times out.
-    }
-    SetStatusPanel(0, QString::number(sentCount_));
-    timer2_.start();
+    leaving_ = requestInFlight_;
+    channel_->SendRequest(requestInFlight_);
 }
 
-void MeterLink::Send()
+// The response timeout counts from the moment the whole request has left;
+// one the port refused simply times out.
+void MeterLink::RequestSentHandler(bool written)
 {
-    channel_->SetParity(Parity::Mark);
-    channel_->WriteText(requestInFlight_.left(1));
-    QThread::msleep(FirstBytePauseMs);
-    channel_->SetParity(Parity::Space);
-    channel_->WriteText(requestInFlight_.mid(1));
-    if (!requestInFlight_.isEmpty())
-        SetStatusPanel(1, CommandName(quint8(requestInFlight_[0])));
-    if (ByteDumps())
-        protocol_.Append(Now("hh:mm:ss.zzz") + " Send " + HexDump(requestInFlight_));
-    ++sentCount_;
+    // A request of a line closed since.
+    if (!leaving_)
+        return;
+    const QByteArray request = *std::exchange(leaving_, std::nullopt);
+    if (written) {
+        if (!request.isEmpty())
+            SetStatusPanel(1, CommandName(quint8(request[0])));
+        if (ByteDumps())
+            protocol_.Append(Now("hh:mm:ss.zzz") + " Send " + HexDump(request));
+        ++sentCount_;
+    }
+    SetStatusPanel(0, QString::number(sentCount_));
+    timer2_->Start();
+    // What came meanwhile meets the request as if it had come just now.
+    if (std::exchange(receivedWhileLeaving_, false))
+        VaComm1RxChar();
 }
 
 void MeterLink::VaComm1RxChar()
 {
     if (!channel_ || !channel_->Active())
         return;
+    if (leaving_) {
+        receivedWhileLeaving_ = true;
+        return;
+    }
     QByteArray bytes;
     try {
         bytes = channel_->ReadText();
@@ -233,8 +229,8 @@ void MeterLink::VaComm1RxChar()
     if (ByteDumps())
         protocol_.Append(Now("hh:mm:ss.zzz") + " Received: " + HexDump(bytes));
     timeoutStreak_ = 0;
-    enabled_.Set("ActionSetting", true);
-    enabled_.Set("ActionFixDb", true);
+    SetMeterAnswering(true);
+    emit MeterAnswered();
     // A late answer to the request of a failed batch must not be taken for
     // an acknowledgement while the operator reads that the batch failed.
     if (reportingFailure_)
@@ -248,36 +244,36 @@ void MeterLink::VaComm1RxChar()
 void MeterLink::Judge()
 {
     const QByteArray& buffer = receiveBuffer_;
+    QString failure;
     bool ok = true;
     if (buffer.size() == ErrorReplyLength && ByteAt(buffer, 0) - ByteAt(requestInFlight_, 0) == ErrorReplyBit
         && ByteAt(buffer, 1) == 3 && CrcValid(buffer)) {
-        timer2_.stop();
+        timer2_->Stop();
         ok = false;
         const quint8 errorNumber = quint8(buffer[2]);
-        linkMessage_ = ErrorText(errorNumber) + " (" + CommandName(quint8(buffer[0])) + ")";
-        if (IsDdmRefusal(quint8(buffer[0]), errorNumber))
-            linkMessage_.clear();
+        if (!IsDdmRefusal(quint8(buffer[0]), errorNumber))
+            failure = ErrorText(errorNumber) + " (" + CommandName(quint8(buffer[0])) + ")";
     }
     if (ok && buffer.size() > 1 && buffer.size() >= ByteAt(buffer, 1) + 2) {
         if (ByteAt(buffer, 0) != ByteAt(requestInFlight_, 0)) {
-            linkMessage_ = QStringLiteral("Неверный отклик");
+            failure = QStringLiteral("Неверный отклик");
             ok = false;
         } else if (buffer.size() > ByteAt(buffer, 1) + 2) {
-            linkMessage_ = QStringLiteral("Отклик длиннее требуемого");
+            failure = QStringLiteral("Отклик длиннее требуемого");
             ok = false;
         } else if (!CrcValid(buffer)) {
-            linkMessage_ = QStringLiteral("Ошибка контрольной суммы");
+            failure = QStringLiteral("Ошибка контрольной суммы");
             ok = false;
         } else if (!AnswersRequest(requestInFlight_, buffer)) {
-            linkMessage_ = QStringLiteral("Неверный отклик");
+            failure = QStringLiteral("Неверный отклик");
             ok = false;
         } else {
             Decode();
         }
     }
     if (!ok) {
-        if (!linkMessage_.isEmpty())
-            protocol_.Append(linkMessage_);
+        if (!failure.isEmpty())
+            protocol_.Append(failure);
         if (!commandQueue_.isEmpty())
             AbortQueue();
     }
@@ -287,9 +283,9 @@ void MeterLink::Decode()
 {
     const quint8 code = quint8(requestInFlight_[0]);
     const bool scheduleRead = code == ReadSchedule || code == ReadHolidays || code == ReadTransfers;
-    visible_.Set("GaugeSched", scheduleRead && ByteAt(receiveBuffer_, 1) != 4);
-    timer2_.stop();
-    visible_.Set("GaugeJournal", code == ReadYearJournal || code == ReadConsumptionJournal);
+    SetProgressShown(ProgressRead::Schedule, scheduleRead && ByteAt(receiveBuffer_, 1) != 4);
+    timer2_->Stop();
+    SetProgressShown(ProgressRead::Journal, code == ReadYearJournal || code == ReadConsumptionJournal);
     const auto decoder = decoders_.constFind(code);
     if (decoder != decoders_.constEnd()) {
         try {
@@ -304,13 +300,12 @@ void MeterLink::Decode()
 
 void MeterLink::Timer2Timer()
 {
-    timer2_.stop();
+    timer2_->Stop();
     protocol_.Append(Now("hh:mm:ss:zzz") + " Timeout.");
     if (!commandQueue_.isEmpty())
         AbortQueue();
     if (++timeoutStreak_ > LostAfterTimeouts) {
-        enabled_.Set("ActionSetting", false);
-        enabled_.Set("ActionFixDb", false);
+        SetMeterAnswering(false);
         EnableMeterCommands(false);
         ResetMeterState();
         emit LinkLost();
@@ -319,8 +314,8 @@ void MeterLink::Timer2Timer()
 
 void MeterLink::AbortQueue()
 {
-    timer2_.stop();
-    const PendingWrites writes = TakePendingWrites();
+    timer2_->Stop();
+    const WriteBatches::Pending writes = batches_.Take();
     if (writes.Any()) {
         DropReportedBatch(writes, BatchOutcome::Failed);
         CommandsChange();
@@ -331,152 +326,13 @@ void MeterLink::AbortQueue()
     ClearQueue();
 }
 
-// The message box runs its own event loop: the rest of the batch is
-// dropped before it opens, and the link stays idle, sending nothing and
-// accepting no answer, until the operator has closed it.
-void MeterLink::DropReportedBatch(PendingWrites writes, BatchOutcome outcome)
+void MeterLink::DropReportedBatch(WriteBatches::Pending batches, BatchOutcome outcome)
 {
     reportingFailure_ = true;
-    timer1_.stop();
+    timer1_->Stop();
     commandQueue_.clear();
-    ReportWriteFailure(writes, outcome, true);
+    batches_.ReportFailure(batches, outcome, true);
     reportingFailure_ = false;
-}
-
-MeterLink::PendingWrites MeterLink::TakePendingWrites()
-{
-    const PendingWrites writes{settingsWritePending_, scheduleWritePending_};
-    settingsWritePending_ = scheduleWritePending_ = false;
-    return writes;
-}
-
-void MeterLink::ReportWriteFailure(PendingWrites writes, BatchOutcome outcome, bool withMessage)
-{
-    if (writes.settings)
-        ReportWriteFailure(WriteBatch::Settings, outcome, withMessage);
-    if (writes.schedule)
-        ReportWriteFailure(WriteBatch::Schedule, outcome, withMessage);
-}
-
-void MeterLink::ReportWriteFailure(WriteBatch batch, BatchOutcome outcome, bool withMessage)
-{
-    ShowIndicator(ResultIndicator::Red);
-    emit BatchFinished(batch, outcome);
-    if (!withMessage)
-        return;
-    const QString what = batch == WriteBatch::Settings ? QStringLiteral("установок")
-                                                       : QStringLiteral("тарифного расписания");
-    dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption,
-        QStringLiteral("Во время записи %1 произошла ошибка. Описание смотрите на закладке Протокол.").arg(what));
-}
-
-void MeterLink::ShowIndicator(ResultIndicator indicator)
-{
-    indicator_ = indicator;
-    emit IndicatorChanged(indicator);
-    timerShape_.start();
-}
-
-bool MeterLink::ActionConnectExecute(const QString& portText)
-{
-    SetStatusPanel(0, {});
-    SetStatusPanel(1, {});
-    try {
-        channel_->SetPortName(portText);
-        channel_->Open();
-    } catch (const SerialChannelError& error) {
-        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, PortOpenFailureText(portText, error));
-        return false;
-    }
-    // What is left over from the last connection (the poll request queued
-    // while disconnecting, an answer still awaited) belongs to that
-    // connection: sent now or timing out now, it would disturb this one.
-    commandQueue_.clear();
-    timer1_.stop();
-    timer2_.stop();
-    timerStart_.start();
-    SetConnectedControls(true);
-    ResetMeterState();
-    settingsWritePending_ = scheduleWritePending_ = false;
-    return true;
-}
-
-void MeterLink::ActionDisconnectExecute()
-{
-    Disconnect(true);
-}
-
-bool MeterLink::Disconnect(bool messageForCutShortWrite)
-{
-    SetStatusPanel(0, {});
-    SetStatusPanel(1, {});
-    try {
-        channel_->Close();
-    } catch (const SerialChannelError&) {
-        dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, "Ошибка закрытия порта " + channel_->PortName());
-        return false;
-    }
-    // A batch cut short by the disconnection did not complete: it must not
-    // be reported (or recorded) as written when the queue is emptied below.
-    const PendingWrites writes = TakePendingWrites();
-    ClearQueue();
-    EnableMeterCommands(false);
-    enabled_.Set("ActionSetting", false);
-    enabled_.Set("ActionFixDb", false);
-    SetConnectedControls(false);
-    visible_.Set("GaugeJournal", false);
-    if (writes.Any()) {
-        protocol_.Append(QStringLiteral("Запись прервана: связь разорвана."));
-        ReportWriteFailure(writes, BatchOutcome::CutShort, messageForCutShortWrite);
-    }
-    return true;
-}
-
-// A port that has gone stays gone: waiting for answers on it only shows
-// timeouts. The link lets it go as the disconnect command does, so the
-// operator can connect again once the adapter is back, and says why once.
-void MeterLink::PortLostHandler(const QString& reason)
-{
-    if (!Connected())
-        return;
-    const QString text = QStringLiteral("Порт %1 недоступен: %2").arg(channel_->PortName(), reason);
-    protocol_.Append(text);
-    if (!Disconnect(false))
-        return;
-    emit PortLost(text);
-    dialogs_.ShowMessage(MessageIcon::Error, ErrorCaption, text + QStringLiteral(". Связь разорвана."));
-}
-
-void MeterLink::TimerStartTimer()
-{
-    timerStart_.stop();
-    sentCount_ = 0;
-    protocol_.Clear();
-    pollStep_ = 0;
-    cycleStarts_ = 0;
-    // A write queued in the moment since connecting goes with the rest of
-    // the queue: emptied as it is, it would be reported as written.
-    const PendingWrites writes = TakePendingWrites();
-    if (writes.Any()) {
-        protocol_.Append(QStringLiteral("Запись прервана: связь устанавливается."));
-        DropReportedBatch(writes, BatchOutcome::CutShort);
-    }
-    ClearQueue();
-    batchQueued_ = false;
-    Enqueue({PollRequest(0)});
-}
-
-void MeterLink::TimerShapeTimer()
-{
-    timerShape_.stop();
-    indicator_ = ResultIndicator::Hidden;
-    emit IndicatorChanged(indicator_);
-    ActionResetExecute();
-}
-
-void MeterLink::SpinTimerChange(int milliseconds)
-{
-    timer2_.setInterval(milliseconds);
 }
 
 void MeterLink::ResetMeterState()
@@ -486,16 +342,35 @@ void MeterLink::ResetMeterState()
 
 void MeterLink::EnableMeterCommands(bool on)
 {
-    for (const QString& name : MeterCommands)
-        enabled_.Set(name, on);
+    if (meterCommandsFree_ == on)
+        return;
+    meterCommandsFree_ = on;
+    emit MeterCommandsFreeChanged(on);
 }
 
-void MeterLink::SetConnectedControls(bool connected)
+void MeterLink::SetState(LinkState state)
 {
-    enabled_.Set("ActionDisconnect", connected);
-    enabled_.Set("ActionConnect", !connected);
-    enabled_.Set("ComboPort", !connected);
-    enabled_.Set("NPort", !connected);
+    if (state_ == state)
+        return;
+    state_ = state;
+    emit StateChanged(state);
+}
+
+void MeterLink::SetMeterAnswering(bool answering)
+{
+    if (meterAnswering_ == answering)
+        return;
+    meterAnswering_ = answering;
+    emit MeterAnsweringChanged(answering);
+}
+
+void MeterLink::SetProgressShown(ProgressRead read, bool shown)
+{
+    bool& current = progressShown_[int(read)];
+    if (current == shown)
+        return;
+    current = shown;
+    emit ProgressShownChanged(read, shown);
 }
 
 void MeterLink::SetStatusPanel(int index, const QString& text)

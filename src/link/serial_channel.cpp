@@ -2,6 +2,8 @@
 
 #include "workstation/workstation_identity.h"
 
+#include <utility>
+
 namespace {
 
 const char* const PortOpenText = "Can't perform this operation while port is open";
@@ -54,6 +56,11 @@ QString SerialChannelError::Text() const
 SerialChannel::SerialChannel(const LineSettings& settings, QObject* parent)
     : QObject(parent), settings_(settings)
 {
+    // A coarse timer may fire 5 % early: the meter needs the whole pause.
+    pause_.setSingleShot(true);
+    pause_.setTimerType(Qt::PreciseTimer);
+    pause_.setInterval(FirstBytePauseMs);
+    connect(&pause_, &QTimer::timeout, this, &SerialChannel::SendRest);
 }
 
 SerialChannel::~SerialChannel() = default;
@@ -67,6 +74,9 @@ void SerialChannel::Open()
 
 void SerialChannel::Close()
 {
+    pause_.stop();
+    rest_.clear();
+    ++sendings_;
     if (Active())
         ClosePort();
 }
@@ -85,6 +95,38 @@ void SerialChannel::SetParity(Parity parity)
     settings_.parity = parity;
     if (Active())
         ApplyParity(parity);
+}
+
+void SerialChannel::SendRequest(const QByteArray& request)
+{
+    pause_.stop();
+    ++sendings_;
+    if (!Put(Parity::Mark, request.left(1))) {
+        // Told from the event loop, as the end of every other request is.
+        QMetaObject::invokeMethod(this, [this, begun = sendings_] {
+            if (begun == sendings_)
+                emit RequestSent(false);
+        }, Qt::QueuedConnection);
+        return;
+    }
+    rest_ = request.mid(1);
+    pause_.start();
+}
+
+void SerialChannel::SendRest()
+{
+    emit RequestSent(Put(Parity::Space, std::exchange(rest_, {})));
+}
+
+bool SerialChannel::Put(Parity parity, const QByteArray& bytes)
+{
+    try {
+        SetParity(parity);
+        WriteText(bytes);
+        return true;
+    } catch (const SerialChannelError&) {
+        return false;
+    }
 }
 
 QString PortOpenFailureText(const QString& portText, const SerialChannelError& error)

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <stdexcept>
 
 class SerialChannelError : public std::runtime_error {
@@ -35,13 +36,18 @@ QString PortOpenFailureText(const QString& portText, const SerialChannelError& e
 class SerialChannel : public QObject {
     Q_OBJECT
 public:
+    // The meter tells where a request starts by the ninth bit of its first
+    // byte; it needs this pause before the parity of the rest changes.
+    static constexpr int FirstBytePauseMs = 10;
+
     explicit SerialChannel(const LineSettings& settings, QObject* parent = nullptr);
     ~SerialChannel() override;
 
     // Throws SerialChannelError: "Can't perform this operation while port
     // is open" when already open, otherwise the implementation's own text.
     void Open();
-    // Nothing when not open.
+    // Nothing when not open. A request on its way stops where it is: the
+    // rest of it is dropped, and no RequestSent follows.
     void Close();
     virtual bool Active() const = 0;
 
@@ -61,6 +67,13 @@ public:
     // read failure.
     virtual QByteArray ReadText() = 0;
 
+    // One request of the meter's protocol: its first byte with mark parity,
+    // then, FirstBytePauseMs after that byte has left, the rest with space
+    // parity. Returns at once: the pause waits on a timer, not on the
+    // thread. RequestSent follows from the event loop, never from within
+    // this call. A line with no parity to switch may send it otherwise.
+    virtual void SendRequest(const QByteArray& request);
+
 signals:
     // Received bytes are waiting; count is how many were waiting when the
     // event was raised (the handler reads them itself with ReadText).
@@ -69,6 +82,9 @@ signals:
     // has closed it, dropping what waited to be sent. Raised once, from the
     // event loop.
     void Lost(const QString& reason);
+    // The request of SendRequest has left whole (written), or the port
+    // refused a part of it and the rest stayed unsent.
+    void RequestSent(bool written);
 
 protected:
     virtual void OpenPort() = 0;
@@ -76,6 +92,16 @@ protected:
     virtual void ApplyParity(Parity parity) = 0;
 
 private:
+    // False when the port refused.
+    bool Put(Parity parity, const QByteArray& bytes);
+    void SendRest();
+
     LineSettings settings_;
     QString portName_;
+    // The rest of the request waiting out the pause after its first byte.
+    QByteArray rest_;
+    QTimer pause_;
+    // Counts the requests begun and the closings, so that a failure told
+    // from the event loop belongs to the request still on its way.
+    quint64 sendings_ = 0;
 };

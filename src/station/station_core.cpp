@@ -1,7 +1,7 @@
 #include "station/station_core.h"
 
-StationCore::StationCore(Dialogs& dialogs, const QString& logPath, int workMode, bool sqlMode)
-    : link(dialogs),
+StationCore::StationCore(Dialogs& dialogs, const QString& logPath, int workMode, bool sqlMode, LinkTimers& timers)
+    : link(dialogs, timers),
       log(logPath, [this] { return readings.Main(MeterReadings::NumberRow); }),
       password(link, readings, inputs, log),
       settings(link, readings, inputs, log, dialogs),

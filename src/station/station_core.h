@@ -21,7 +21,9 @@ class Dialogs;
 
 class StationCore {
 public:
-    StationCore(Dialogs& dialogs, const QString& logPath, int workMode, bool sqlMode);
+    // The link's timers run on the clock unless a harness hands in its own.
+    StationCore(Dialogs& dialogs, const QString& logPath, int workMode, bool sqlMode,
+        LinkTimers& timers = LinkTimers::Clock());
     // On the production line the operation log is not written; the
     // production database records instead.
     void SetSqlMode(bool on);

@@ -12,26 +12,27 @@
 // of its reach), where it is cut into two receive events, whether it comes
 // before the tick that sends the request, and what runs out after it.
 //
-// No timer runs by itself: the harness runs out the send tick, and the
-// response timeout and the indicator when a step asks for them. A message
-// box runs its own event loop, so the step after the one that opened it
-// happens while it is open.
+// No timer of the link runs by itself: the link's timers are the
+// harness's, which fires the send tick, and the response timeout and the
+// indicator when a step asks for them. A message box runs its own event
+// loop, so the step after the one that opened it happens while it is open.
 
 #include "fuzz_input.h"
 #include "fuzz_support.h"
-#include "link/fake_channel.h"
-#include "protocol/frame.h"
+#include "link/link_timers.h"
 #include "link/poll_cycle.h"
+#include "link/serial_channel.h"
+#include "protocol/frame.h"
 #include "recording_dialogs.h"
 #include "station/station_core.h"
 #include "workstation/work_mode.h"
 
 #include <QDate>
 #include <QFile>
-#include <QThread>
-#include <QTimer>
 #include <functional>
+#include <map>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -52,8 +53,6 @@ enum Scenario : quint8 {
 enum PieceForm : quint8 { Raw, Answer, ErrorReply, RawToo };
 enum Aftermath : quint8 { Nothing, ResponseTimeout, IndicatorEnds, EventsRun };
 
-// Far beyond any input's run: no timer of the link fires by itself.
-constexpr int NeverMs = 24 * 60 * 60 * 1000;
 constexpr quint8 BeforeTheTick = 0x80;
 // A whole schedule read and then some of the poll.
 constexpr int MaxDone = 320;
@@ -66,18 +65,75 @@ QString LogPath()
     return ScratchPath(QString::fromLatin1(OperationLog::FileName));
 }
 
-void RunOut(QTimer& timer)
-{
-    QMetaObject::invokeMethod(&timer, "timeout", Qt::DirectConnection);
-}
+// Fires only when told to, and only while running, as a timer would.
+class ManualTimer : public LinkTimer {
+public:
+    void Start() override { active_ = true; }
+    void Stop() override { active_ = false; }
+    bool Active() const override { return active_; }
+    void SetInterval(int ms) override { interval_ = ms; }
+    int Interval() const override { return interval_; }
 
-// The tick sends the request in flight once the last one is settled, and
-// clears what was received before it.
-void SendWhenDue(MeterLink& link)
-{
-    if (link.Timer1().isActive() && !link.Timer2().isActive())
-        RunOut(link.Timer1());
-}
+    void Fire()
+    {
+        if (active_)
+            emit Fired();
+    }
+
+private:
+    bool active_ = false;
+    int interval_ = 0;
+};
+
+// The link's timers, each at hand by its role. The first request after
+// connecting is never fired: what the scenario queues is all there is.
+class ManualTimers : public LinkTimers {
+public:
+    std::unique_ptr<LinkTimer> Make(LinkTimerRole role) override
+    {
+        auto timer = std::make_unique<ManualTimer>();
+        made_[role] = timer.get();
+        return timer;
+    }
+    ManualTimer& operator[](LinkTimerRole role) { return *made_.at(role); }
+
+private:
+    std::map<LinkTimerRole, ManualTimer*> made_;
+};
+
+// The fuzzer's line: every byte comes from the steps, and a request leaves
+// at once, with no parity to switch and no pause to wait.
+class FuzzLine : public SerialChannel {
+public:
+    FuzzLine() : SerialChannel(LineSettings::Meter()) {}
+
+    bool Active() const override { return open_; }
+    bool WriteText(const QByteArray&) override { return true; }
+    QByteArray ReadText() override { return std::exchange(input_, {}); }
+    void SendRequest(const QByteArray&) override
+    {
+        QMetaObject::invokeMethod(this, [this] { emit RequestSent(true); }, Qt::QueuedConnection);
+    }
+    // The request sent is told now, not at the next turn of the event loop.
+    void TellSent() { QCoreApplication::sendPostedEvents(this, QEvent::MetaCall); }
+
+    void Deliver(const QByteArray& bytes)
+    {
+        if (!open_)
+            return;
+        input_ += bytes;
+        emit RxChar(int(input_.size()));
+    }
+
+protected:
+    void OpenPort() override { open_ = true; }
+    void ClosePort() override { open_ = false; }
+    void ApplyParity(Parity) override {}
+
+private:
+    QByteArray input_;
+    bool open_ = false;
+};
 
 // The operator's choices for the settings batch, one option bit each.
 void ChooseSettings(SettingsInputs& settings, quint8 options)
@@ -185,19 +241,14 @@ public:
     using Source = std::function<std::optional<LinkStep>()>;
 
     LinkRun(Scenario scenario, quint8 options, int done, Source next)
-        : next_(std::move(next)), core_(dialogs_, LogPath(), options & 0x80 ? NumberEditing : 0, false)
+        : next_(std::move(next)), core_(dialogs_, LogPath(), options & 0x80 ? NumberEditing : 0, false, timers_)
     {
         dialogs_.openMs = 0;
         dialogs_.onClose = [this] { StepWhileBoxOpen(); };
-        // Only the steps answer.
-        channel_.script = [](const QByteArray&) { return QList<QByteArray>(); };
-        core_.link.SetChannel(&channel_);
+        core_.link.SetChannel(&line_);
         // The protocol is kept when the options ask; with number editing
         // (the top bit) it holds a byte dump of every piece as well.
         core_.link.Protocol().SetEnabled(options & 0x40);
-        for (QTimer* timer : {&core_.link.Timer1(), &core_.link.Timer2(), &core_.link.TimerStart(),
-                 &core_.link.TimerShape()})
-            timer->setInterval(NeverMs);
         Require(core_.link.ActionConnectExecute(QStringLiteral("fuzz")));
         Queue(core_, scenario, options);
         for (int i = 0; i < done; ++i)
@@ -223,15 +274,15 @@ private:
         if (!step)
             return false;
         if (!(step->control & BeforeTheTick))
-            SendWhenDue(core_.link);
+            SendWhenDue();
         Deliver(Shaped(PieceForm(step->control & 3), step->piece, core_.link.RequestInFlight()),
             (step->control >> 4) & 7);
         switch (Aftermath((step->control >> 2) & 3)) {
         case ResponseTimeout:
-            RunOut(core_.link.Timer2());
+            timers_[LinkTimerRole::ResponseTimeout].Fire();
             break;
         case IndicatorEnds:
-            RunOut(core_.link.TimerShape());
+            timers_[LinkTimerRole::Indicator].Fire();
             break;
         case EventsRun:
             QCoreApplication::processEvents();
@@ -240,6 +291,16 @@ private:
             break;
         }
         return true;
+    }
+
+    // The tick sends the request in flight once the last one is settled,
+    // and clears what was received before it.
+    void SendWhenDue()
+    {
+        if (timers_[LinkTimerRole::ResponseTimeout].Active())
+            return;
+        timers_[LinkTimerRole::SendTick].Fire();
+        line_.TellSent();
     }
 
     void StepWhileBoxOpen()
@@ -254,10 +315,10 @@ private:
     void Deliver(const QByteArray& bytes, int cut)
     {
         if (cut > 0 && cut < bytes.size()) {
-            channel_.Deliver(bytes.left(cut));
-            channel_.Deliver(bytes.mid(cut));
+            line_.Deliver(bytes.left(cut));
+            line_.Deliver(bytes.mid(cut));
         } else {
-            channel_.Deliver(bytes);
+            line_.Deliver(bytes);
         }
     }
 
@@ -276,20 +337,13 @@ private:
 
     Source next_;
     RecordingDialogs dialogs_;
-    FakeChannel channel_;
+    FuzzLine line_;
+    ManualTimers timers_;
     StationCore core_;
     int openBoxes_ = 0;
 };
 
 } // namespace
-
-// The link pauses after a request's first byte for the meter to switch
-// parity; the fuzzer's line has none to switch, and the pause would hold
-// every run to its wall-clock time. Defined here, it replaces Qt's for this
-// program only.
-void QThread::msleep(unsigned long)
-{
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -46,7 +46,7 @@ struct JournalMeter {
         link.Protocol().SetEnabled(true);
         readings.Attach(link);
         // A journal is hundreds of requests: no need to wait the operator's pace.
-        link.Timer1().setInterval(5);
+        link.SetSendTickMs(5);
         QObject::connect(&journals, &JournalReads::GaugeChanged,
             [this](int position, int maximum) { gauge << Gauge{position, maximum}; });
     }
@@ -148,7 +148,7 @@ private slots:
         for (int month = 0; month < 12; ++month)
             expected << MakeFrame(ReadYearJournal, QByteArray(1, char(month)));
         QCOMPARE(meter.Requests(ReadYearJournal), expected);
-        QVERIFY(meter.link.Visible().On("GaugeJournal"));
+        QVERIFY(meter.link.ProgressShown(ProgressRead::Journal));
         QCOMPARE(meter.journals.YearMeterNumber(), 4711u);
         QVERIFY(meter.Finish());
 
@@ -197,7 +197,7 @@ private slots:
         QCOMPARE(meter.Requests(ReadConsumptionJournal).size(), JournalReads::DiaryRequests);
         QCOMPARE(meter.Requests(ReadConsumptionJournal).last(), MakeFrame(ReadConsumptionJournal, "\xF9"));
         QCOMPARE(meter.journals.DiaryMeterNumber(), meter.State().number);
-        QVERIFY(meter.link.Visible().On("GaugeJournal"));
+        QVERIFY(meter.link.ProgressShown(ProgressRead::Journal));
         QVERIFY(meter.Finish());
 
         const QList<QStringList>& rows = meter.journals.DiaryRows();

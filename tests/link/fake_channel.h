@@ -6,6 +6,7 @@
 #include "protocol/frame.h"
 #include "link/serial_channel.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QTimer>
 #include <functional>
@@ -15,6 +16,8 @@ public:
     struct Write {
         QByteArray bytes;
         Parity parity;
+        // Since the channel was made.
+        qint64 atNs;
     };
     // The pieces of the answer to a request; none for no answer.
     using Script = std::function<QList<QByteArray>(const QByteArray& request)>;
@@ -22,6 +25,7 @@ public:
     FakeChannel() : SerialChannel(LineSettings::Meter())
     {
         script = [](const QByteArray& request) { return QList<QByteArray>{Answer(request)}; };
+        clock_.start();
     }
 
     // A valid answer to any request, shaped as the meter's where the link
@@ -41,7 +45,7 @@ public:
     {
         if (failWrites)
             throw SerialChannelError("Write error (5), refused");
-        writes.append({bytes, CurrentParity()});
+        writes.append({bytes, CurrentParity(), clock_.nsecsElapsed()});
         // The rest of a request goes out with space parity after its first byte.
         if (CurrentParity() == Parity::Space) {
             const QByteArray request = writes[writes.size() - 2].bytes + bytes;
@@ -52,6 +56,8 @@ public:
             for (const QByteArray& piece : script(request))
                 QTimer::singleShot(delay++, this, [this, piece] { Deliver(piece); });
         }
+        if (onWrite)
+            onWrite(writes.last());
         return true;
     }
 
@@ -71,6 +77,8 @@ public:
     }
 
     Script script;
+    // Runs after each write has been taken.
+    std::function<void(const Write&)> onWrite;
     QList<Write> writes;
     QList<QByteArray> requests;
     QByteArray input;
@@ -91,4 +99,7 @@ protected:
     }
     void ClosePort() override { open = false; }
     void ApplyParity(Parity) override { ++parityApplied; }
+
+private:
+    QElapsedTimer clock_;
 };

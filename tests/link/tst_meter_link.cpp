@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <utility>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -110,8 +111,8 @@ private slots:
         QCOMPARE(bench.channel.parityApplied, int(bench.channel.writes.size()) - 1);
         QCOMPARE(bench.link.SentCount(), bench.Sent());
         QCOMPARE(bench.link.StatusPanel(0), QString::number(bench.link.SentCount()));
-        QVERIFY(bench.link.Enabled().On("ActionSetting"));
-        QVERIFY(bench.link.Enabled().On("ActionWriteSched"));
+        QVERIFY(bench.link.MeterAnswering());
+        QVERIFY(bench.link.MeterCommandsFree());
         QVERIFY(bench.link.Protocol().Lines().isEmpty());
     }
 
@@ -227,6 +228,62 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(bench.Find(code, 2) >= 0 && bench.Sent() > bench.Find(code, 2) + 1, 5000);
         QCOMPARE(decoded > 0, taken);
         QCOMPARE(bench.ProtocolMatching("Неверный отклик").isEmpty(), taken);
+    }
+
+    // The schedule read's progress shows from its first answer of a slot,
+    // a journal's (shown from its start by the journals) from each of its
+    // answers; an answer of another kind ends it. Disconnecting ends a
+    // journal's and leaves the schedule's as it was.
+    void progressShowsTheReadUnderWay_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<bool>("schedule");
+        QTest::addColumn<bool>("journal");
+        const auto frame = [](quint8 code, const char* hex) { return MakeFrame(code, QByteArray::fromHex(hex)); };
+        QTest::newRow("schedule record") << frame(ReadSchedule, "07") << true << false;
+        QTest::newRow("schedule checksum") << frame(ReadSchedule, "") << false << false;
+        QTest::newRow("holiday") << frame(ReadHolidays, "04") << true << false;
+        QTest::newRow("transfer") << frame(ReadTransfers, "04") << true << false;
+        QTest::newRow("year journal") << frame(ReadYearJournal, "03") << false << true;
+        QTest::newRow("consumption journal") << frame(ReadConsumptionJournal, "F9") << false << true;
+    }
+    void progressShowsTheReadUnderWay()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(bool, schedule);
+        QFETCH(bool, journal);
+        Bench bench;
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 2, 5000);
+        QList<QByteArray> accepted;
+        connect(&bench.link, &MeterLink::ResponseAccepted, [&](const QByteArray& answered) { accepted << answered; });
+        bool shownAtAnswer[2] = {};
+        connect(&bench.link, &MeterLink::ResponseAccepted, [&](const QByteArray& answered) {
+            if (answered == request)
+                for (ProgressRead read : {ProgressRead::Schedule, ProgressRead::Journal})
+                    shownAtAnswer[int(read)] = bench.link.ProgressShown(read);
+        });
+        bench.link.Append({request});
+        QTRY_VERIFY_WITH_TIMEOUT(accepted.contains(request) && accepted.last() != request, 5000);
+        QCOMPARE(shownAtAnswer[int(ProgressRead::Schedule)], schedule);
+        QCOMPARE(shownAtAnswer[int(ProgressRead::Journal)], journal);
+        QVERIFY(!bench.link.ProgressShown(ProgressRead::Schedule));
+        QVERIFY(!bench.link.ProgressShown(ProgressRead::Journal));
+
+        // Disconnected right after the answer, before the poll's next one.
+        bool disconnected = false;
+        connect(&bench.link, &MeterLink::ResponseAccepted, &bench.link, [&](const QByteArray& answered) {
+            if (answered == request)
+                QTimer::singleShot(0, &bench.link, [&] {
+                    bench.link.ActionDisconnectExecute();
+                    disconnected = true;
+                });
+        });
+        bench.link.ShowProgress(ProgressRead::Journal);
+        bench.link.Append({request});
+        QTRY_VERIFY_WITH_TIMEOUT(disconnected, 5000);
+        QVERIFY(!bench.link.ProgressShown(ProgressRead::Journal));
+        QCOMPARE(bench.link.ProgressShown(ProgressRead::Schedule), schedule);
     }
 
     void ddmRefusalOfAnOldMeterIsSilent_data()
@@ -401,24 +458,26 @@ private slots:
         int resets = 0;
         connect(&bench.link, &MeterLink::MeterStateReset, [&] { ++resets; });
         QVERIFY(bench.Connect());
-        QTRY_VERIFY_WITH_TIMEOUT(bench.link.Enabled().On("ActionSetting"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.MeterAnswering() && bench.link.MeterCommandsFree(), 5000);
         resets = 0;
         silent = true;
         QTRY_COMPARE_WITH_TIMEOUT(bench.link.TimeoutStreak(), 5, 5000);
-        QVERIFY(bench.link.Enabled().On("ActionSetting"));
-        QVERIFY(bench.link.Enabled().On("ActionFixDb"));
-        QVERIFY(bench.link.Enabled().On("BtnReadDiary"));
+        QVERIFY(bench.link.MeterAnswering());
+        QVERIFY(bench.link.MeterCommandsFree());
         QCOMPARE(resets, 0);
+        QSignalSpy answering(&bench.link, &MeterLink::MeterAnsweringChanged);
         QTRY_COMPARE_WITH_TIMEOUT(bench.link.TimeoutStreak(), 6, 5000);
-        QVERIFY(!bench.link.Enabled().On("ActionSetting"));
-        QVERIFY(!bench.link.Enabled().On("ActionFixDb"));
-        QVERIFY(!bench.link.Enabled().On("BtnReadDiary"));
+        QVERIFY(!bench.link.MeterAnswering());
+        QVERIFY(!bench.link.MeterCommandsFree());
+        QCOMPARE(answering.size(), 1);
+        QCOMPARE(answering[0][0].toBool(), false);
         QCOMPARE(resets, 1);
         QCOMPARE(bench.ProtocolMatching("Timeout").size(), 6);
         // Polling goes on; the first answer brings the commands back.
         silent = false;
-        QTRY_VERIFY_WITH_TIMEOUT(bench.link.Enabled().On("ActionSetting"), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(bench.link.Enabled().On("BtnReadDiary"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.MeterAnswering(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.MeterCommandsFree(), 5000);
+        QCOMPARE(answering.size(), 2);
         QCOMPARE(bench.link.TimeoutStreak(), 0);
     }
 
@@ -501,6 +560,98 @@ private slots:
         QCOMPARE(bench.link.StatusPanel(0), QString("0"));
     }
 
+    // The meter needs a pause after a request's first byte. The thread goes
+    // on meanwhile: events run, and the send is told only once the rest
+    // has left.
+    void pauseAfterTheFirstByteLeavesTheThreadFree()
+    {
+        Bench bench;
+        qsizetype writesAtEvent = -1;
+        bench.channel.onWrite = [&](const FakeChannel::Write& write) {
+            if (write.parity == Parity::Mark && writesAtEvent < 0)
+                QTimer::singleShot(0, [&] { writesAtEvent = bench.channel.writes.size(); });
+        };
+        QSignalSpy panels(&bench.link, &MeterLink::StatusPanelChanged);
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 3, 5000);
+        // The event came between the first byte and the rest.
+        QCOMPARE(writesAtEvent, 1);
+        for (int i = 0; i < 6; i += 2) {
+            const qint64 pauseNs = bench.channel.writes[i + 1].atNs - bench.channel.writes[i].atNs;
+            QVERIFY2(pauseNs >= SerialChannel::FirstBytePauseMs * 1'000'000LL, qPrintable(QString::number(pauseNs)));
+        }
+        QVERIFY(panels.contains(QList<QVariant>{0, QStringLiteral("1")}));
+    }
+
+    // Whatever comes while a request is on its way meets it once it has
+    // left, as if it had come just then: here the answer itself.
+    void answerWhileTheRequestLeavesIsTakenOnce()
+    {
+        Bench bench;
+        bench.channel.script = [](const QByteArray& request) {
+            return request == PollRequest(1) ? QList<QByteArray>{} : QList<QByteArray>{FakeChannel::Answer(request)};
+        };
+        bench.channel.onWrite = [&](const FakeChannel::Write& write) {
+            if (write.parity == Parity::Mark && bench.link.RequestInFlight() == PollRequest(1))
+                QTimer::singleShot(0, [&] { bench.channel.Deliver(FakeChannel::Answer(PollRequest(1))); });
+        };
+        QList<int> writesAtDecode;
+        bench.link.RegisterDecoder(ReadNumber, [&](const QByteArray&, const QByteArray&) {
+            writesAtDecode << int(bench.channel.writes.size());
+        });
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Find(ReadClock) >= 0, 5000);
+        QCOMPARE(writesAtDecode.size(), 1);
+        // Both parts of the request had been written.
+        QCOMPARE(writesAtDecode[0], 2 * (bench.Find(ReadNumber) + 1));
+        QCOMPARE(bench.ProtocolMatching("Timeout|Неверный").size(), 0);
+    }
+
+    // A line that goes while a request waits out its pause keeps the rest:
+    // nothing half-sent reaches a later connection, no timeout is counted
+    // for it, and the operator can connect again.
+    void lineGoneDuringThePause_data()
+    {
+        QTest::addColumn<bool>("portLost");
+        QTest::newRow("disconnected") << false;
+        QTest::newRow("port lost") << true;
+    }
+    void lineGoneDuringThePause()
+    {
+        QFETCH(bool, portLost);
+        Bench bench;
+        bool cut = false;
+        bench.channel.onWrite = [&](const FakeChannel::Write& write) {
+            if (write.parity != Parity::Mark || bench.Sent() < 3 || std::exchange(cut, true))
+                return;
+            QTimer::singleShot(0, [&] {
+                if (!portLost) {
+                    bench.link.ActionDisconnectExecute();
+                    return;
+                }
+                bench.channel.open = false;
+                emit bench.channel.Lost(QStringLiteral("линия оборвана"));
+            });
+        };
+        QSignalSpy sent(&bench.channel, &SerialChannel::RequestSent);
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(!bench.link.Connected(), 5000);
+        const int writes = int(bench.channel.writes.size());
+        const int told = int(sent.size());
+        QTest::qWait(100);
+        QCOMPARE(bench.channel.writes.size(), writes);
+        QCOMPARE(bench.channel.writes.last().parity, Parity::Mark);
+        QCOMPARE(sent.size(), told);
+        QCOMPARE(bench.Sent(), 3);
+        QCOMPARE(bench.ProtocolMatching("Timeout").size(), 0);
+
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.Sent() >= 5, 5000);
+        // The new connection starts with a whole request of its own.
+        QCOMPARE(bench.channel.requests[3], PollRequest(0));
+        QCOMPARE(bench.channel.writes[writes].parity, Parity::Mark);
+    }
+
     void decoderFailureDoesNotStallThePoll()
     {
         Bench bench;
@@ -514,33 +665,56 @@ private slots:
         QCOMPARE(errors[0][0].toString(), QString("decoder broke"));
     }
 
-    void connectAndDisconnectSwitchTheCommands()
+    void connectAndDisconnectSwitchTheStates()
     {
         Bench bench;
-        QVERIFY(bench.link.Enabled().On("ActionConnect"));
-        QVERIFY(!bench.link.Enabled().On("ActionDisconnect"));
-        QVERIFY(!bench.link.Enabled().On("ActionSetting"));
+        QSignalSpy states(&bench.link, &MeterLink::StateChanged);
+        QSignalSpy answering(&bench.link, &MeterLink::MeterAnsweringChanged);
+        QSignalSpy free(&bench.link, &MeterLink::MeterCommandsFreeChanged);
+        QCOMPARE(bench.link.State(), LinkState::Disconnected);
+        QVERIFY(!bench.link.MeterAnswering());
+        QVERIFY(!bench.link.MeterCommandsFree());
 
         bench.channel.failOpen = true;
         QVERIFY(!bench.link.ActionConnectExecute("COM7"));
         QCOMPARE(bench.dialogs.messages, QStringList{"Ошибка: Ошибка открытия порта COM7: порт не найден"});
-        QVERIFY(bench.link.Enabled().On("ActionConnect"));
         QVERIFY(!bench.link.Connected());
+        QVERIFY(states.isEmpty());
 
         bench.channel.failOpen = false;
         QVERIFY(bench.Connect());
-        QVERIFY(!bench.link.Enabled().On("ActionConnect"));
-        QVERIFY(!bench.link.Enabled().On("ComboPort"));
-        QVERIFY(!bench.link.Enabled().On("NPort"));
-        QTRY_VERIFY_WITH_TIMEOUT(bench.link.Enabled().On("ActionTxt"), 5000);
+        QVERIFY(bench.link.Connected());
+        QCOMPARE(states.size(), 1);
+        QCOMPARE(states[0][0].value<LinkState>(), LinkState::Connected);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.MeterAnswering() && bench.link.MeterCommandsFree(), 5000);
 
         bench.link.ActionDisconnectExecute();
         QVERIFY(!bench.channel.Active());
-        QVERIFY(bench.link.Enabled().On("ActionConnect"));
-        QVERIFY(bench.link.Enabled().On("ComboPort"));
-        for (const char* name : {"ActionDisconnect", "ActionSetting", "ActionFixDb", "ActionTxt", "BtnWriteRoute"})
-            QVERIFY2(!bench.link.Enabled().On(name), name);
+        QVERIFY(!bench.link.Connected());
+        QVERIFY(!bench.link.MeterAnswering());
+        QVERIFY(!bench.link.MeterCommandsFree());
+        QCOMPARE(states.size(), 2);
+        QCOMPARE(states[1][0].value<LinkState>(), LinkState::Disconnected);
+        // Each state told once per change, however many answers came.
+        QCOMPARE(answering.size(), 2);
+        QCOMPARE(free.size(), 2);
         QCOMPARE(bench.link.StatusPanel(1), QString());
+    }
+
+    // Taking the meter commands (as a schedule transfer does) leaves the
+    // meter answering; each answer is told all the same.
+    void everyAnswerIsTold()
+    {
+        Bench bench;
+        QVERIFY(bench.Connect());
+        QTRY_VERIFY_WITH_TIMEOUT(bench.link.MeterCommandsFree(), 5000);
+        QSignalSpy answered(&bench.link, &MeterLink::MeterAnswered);
+        QSignalSpy answering(&bench.link, &MeterLink::MeterAnsweringChanged);
+        bench.link.EnableMeterCommands(false);
+        QVERIFY(!bench.link.MeterCommandsFree());
+        QVERIFY(bench.link.MeterAnswering());
+        QTRY_VERIFY_WITH_TIMEOUT(answered.size() >= 3, 5000);
+        QVERIFY(answering.isEmpty());
     }
 
     // The operator learns why the port would not open, and for a port the
@@ -676,8 +850,8 @@ private slots:
         QCOMPARE(bench.dialogs.messages, QStringList{"Ошибка: " + text + ". Связь разорвана."});
         QVERIFY(bench.link.Protocol().Lines().contains(text));
         QVERIFY(!bench.link.Connected());
-        QVERIFY(bench.link.Enabled().On("ActionConnect"));
-        QVERIFY(!bench.link.Enabled().On("ActionSetting"));
+        QVERIFY(!bench.link.MeterAnswering());
+        QVERIFY(!bench.link.MeterCommandsFree());
         QCOMPARE(finished.size(), writing ? 1 : 0);
         QCOMPARE(bench.link.Indicator(), writing ? ResultIndicator::Red : ResultIndicator::Hidden);
 

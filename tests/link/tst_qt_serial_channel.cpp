@@ -78,6 +78,13 @@ public:
         return bytes;
     }
 
+    // Whether bytes from the port wait at the master, now.
+    bool OutputWaiting() const
+    {
+        pollfd ready{master_, POLLIN, 0};
+        return ::poll(&ready, 1, 0) == 1;
+    }
+
     // Whether bytes from the master wait in the port's input queue.
     bool InputWaiting() const
     {
@@ -256,6 +263,43 @@ private slots:
         const QByteArray request("\x00\x11\x80\xFF\x0D\x0A", 6);
         QVERIFY(channel->WriteText(request));
         QCOMPARE(line_->Receive(request.size()), request);
+    }
+
+    // The first byte leaves alone with mark parity; after the pause, which
+    // the event loop waits out, the rest follows with space parity, and
+    // the request is told sent once all of it has left.
+    void requestLeavesInTwoParts()
+    {
+        const auto channel = OpenChannel(LineSettings::Meter());
+        QSignalSpy sent(channel.get(), &SerialChannel::RequestSent);
+        const QByteArray request("\x00\x05\x11\x22\x33", 5);
+        channel->SendRequest(request);
+        QCOMPARE(line_->Receive(1), request.left(1));
+        QCOMPARE(line_->LineSettings().c_cflag & (CMSPAR | PARODD), tcflag_t(CMSPAR | PARODD));
+        QVERIFY(!line_->OutputWaiting());
+        QVERIFY(sent.isEmpty());
+
+        QVERIFY(sent.wait(1000));
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0][0].toBool(), true);
+        QCOMPARE(line_->LineSettings().c_cflag & (CMSPAR | PARODD), tcflag_t(CMSPAR));
+        QCOMPARE(line_->Receive(request.size() - 1), request.mid(1));
+    }
+
+    // A line that goes in the pause: lost, never told as sent whole, and
+    // the channel closed with nothing left to send.
+    void lineLostDuringThePause()
+    {
+        const auto channel = OpenChannel(LineSettings::Meter());
+        QSignalSpy sent(channel.get(), &SerialChannel::RequestSent);
+        QSignalSpy lost(channel.get(), &SerialChannel::Lost);
+        channel->SendRequest(QByteArray("\x00\x05\x11\x22\x33", 5));
+        line_->HangUp();
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(!channel->Active());
+        QTest::qWait(2 * SerialChannel::FirstBytePauseMs);
+        for (const QList<QVariant>& told : sent)
+            QVERIFY(!told[0].toBool());
     }
 
     void receivedBytesAreAnnouncedThenRead()

@@ -79,7 +79,7 @@ struct ScheduleMeter : ScriptedMeter {
     ScheduleMeter()
     {
         // The read is 289 requests: no need to wait the operator's pace.
-        link.Timer1().setInterval(5);
+        link.SetSendTickMs(5);
         QObject::connect(&transfer, &ScheduleTransfer::GaugeChanged, [this](int position, int maximum) {
             gauge << position;
             gaugeMaxima << maximum;

@@ -268,7 +268,7 @@ bool OperationRunner::RunSilence(SoakRig& rig)
                   .arg(reconnect && lost() ? ", reconnected" : "")
                   .arg(queued.batch ? ", the write meanwhile " + Ending(queued, follower.outcome, check.watch) : "");
     recordDue_ = CheckSuccess(queued, follower.outcome, check.watch) && queued.batch;
-    if (lost() && !link.Enabled().On("ActionSetting"))
+    if (lost() && !link.MeterAnswering())
         tally_.LinkViolation(QStringLiteral("the first answer after the link was lost left the writes disabled"));
     return true;
 }

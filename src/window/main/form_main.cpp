@@ -153,7 +153,7 @@ void TFormMain::FixClientSize()
 
 void TFormMain::BindCore()
 {
-    BindLink(core_.link, {*this, toolBar_, statusBar_, panel_, pages_.protocol});
+    BindLink(core_.link, {commands_, menu_, toolBar_, statusBar_, panel_, pages_});
     BindReadings(core_.readings, pages_.about);
     BindSetting(core_.inputs, core_.readings, pages_.setting, panel_.LabeledPass2);
     BindPlc(core_.plc, core_.inputs, pages_.plc);
@@ -226,9 +226,9 @@ void TFormMain::FormCreate()
 void TFormMain::OpenScheduleFile(const QString& path)
 {
     if (config_.sqlMode) {
-        dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"),
-            QStringLiteral("Тарифное расписание не загружено из файла %1.\n"
-                           "В режиме производства тарифное расписание не редактируется.").arg(path));
+        dialogs_.ShowError(QStringLiteral("Тарифное расписание не загружено из файла %1.\n"
+                                          "В режиме производства тарифное расписание не редактируется.")
+                               .arg(path));
         return;
     }
     core_.scheduleFiles.LoadFile(path);
@@ -283,7 +283,7 @@ void TFormMain::FormClose()
 void TFormMain::ActionConnectExecute()
 {
     if (portChoice_.PortText().isEmpty()) {
-        dialogs_.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), PortNotChosenText(portChoice_));
+        dialogs_.ShowError(PortNotChosenText(portChoice_));
         return;
     }
     core_.link.SetChannel(&channels_.For(portChoice_.SimulatorChosen()));

@@ -5,8 +5,8 @@
 #include "window/main/indicator_shape.h"
 #include "window/main/main_status_bar.h"
 #include "window/main/main_tool_bar.h"
+#include "window/main/page_control.h"
 #include "window/main/switch_binding.h"
-#include "window/main/tab_protocol.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -51,11 +51,9 @@ void BindTimeout(MeterLink& link, QSpinBox* spin)
 
 void BindLink(MeterLink& link, const LinkViews& views)
 {
-    BindSwitches(link.Enabled(), views.window, SwitchedProperty::Enabled);
-    // The gauges count as hidden until the link first shows them.
-    BindSwitches(link.Visible(), views.window, SwitchedProperty::Visible);
+    BindSwitches(link, {views.commands, views.menu, views.panel, views.pages});
     BindStatusBar(link, views.statusBar);
     BindIndicator(link, views.toolBar);
-    BindProtocol(link.Protocol(), views.protocol);
+    BindProtocol(link.Protocol(), views.pages.protocol);
     BindTimeout(link, views.panel.SpinTimer);
 }

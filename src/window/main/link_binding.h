@@ -1,21 +1,23 @@
 #pragma once
-// What the link shows on the window: the switched commands and controls,
-// the status bar, the write-result indicator, the protocol tab and the
-// response timeout.
+// What the link shows on the window: the controls its states switch, the
+// status bar, the write-result indicator, the protocol tab and the response
+// timeout.
 
 class MeterLink;
-class QWidget;
 struct ConnectPanel;
+struct MainCommands;
+struct MainMenu;
+struct MainPages;
 struct MainStatusBar;
 struct MainToolBar;
-struct TabProtocol;
 
 struct LinkViews {
-    QWidget& window;
+    const MainCommands& commands;
+    const MainMenu& menu;
     const MainToolBar& toolBar;
     const MainStatusBar& statusBar;
     const ConnectPanel& panel;
-    const TabProtocol& protocol;
+    const MainPages& pages;
 };
 
 void BindLink(MeterLink& link, const LinkViews& views);

@@ -1,12 +1,22 @@
 #pragma once
+// The controls the link's states switch on the window: the connection
+// commands and the port choice follow the connection; the commands that
+// queue requests of their own follow whether the meter commands are free;
+// "Записать" and "Зафиксировать в БД" follow the meter's answers; the
+// gauges show which read is under way.
 
-class ControlSwitches;
-class QWidget;
+class MeterLink;
+struct ConnectPanel;
+struct MainCommands;
+struct MainMenu;
+struct MainPages;
 
-enum class SwitchedProperty { Enabled, Visible };
+struct SwitchedControls {
+    const MainCommands& commands;
+    const MainMenu& menu;
+    const ConnectPanel& panel;
+    const MainPages& pages;
+};
 
-// Shows the core's named switches on the window's commands, menus and
-// controls of the same object name: the states already set at once, every
-// change from now on. Controls never switched keep the state they were
-// built with.
-void BindSwitches(ControlSwitches& switches, QWidget& window, SwitchedProperty property);
+// The link's states as they are now, and every change from now on.
+void BindSwitches(MeterLink& link, const SwitchedControls& controls);
