@@ -11,22 +11,13 @@
 #include "schedule/schedule_records.h"
 #include "scripted_meter.h"
 #include "windows1251_reader.h"
+#include "support/test_bytes.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 #include <array>
 
 namespace {
-
-QByteArray Hex(const char* hex)
-{
-    return QByteArray::fromHex(hex);
-}
-
-QByteArray Zeros(int count)
-{
-    return QByteArray(count, '\0');
-}
 
 QList<QByteArray> Frames(quint8 code, const QStringList& payloads)
 {

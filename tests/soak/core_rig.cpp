@@ -89,7 +89,7 @@ int CoreRig::Weight(OpKind kind) const
             return 10;
         case OpKind::PollCycle:
         case OpKind::PlcAddress:
-        case OpKind::YearJournal:
+        case OpKind::YearlyJournal:
         case OpKind::Reconnect:
         case OpKind::Silence:
             return 1;
@@ -112,7 +112,7 @@ bool CoreRig::Start(OpKind kind, RandomMix& random)
     case OpKind::ScheduleRead:
         core_.scheduleTransfer.ActionReadSchedExecute();
         return true;
-    case OpKind::YearJournal:
+    case OpKind::YearlyJournal:
         core_.journals.BtnReadJournalYearClick();
         return true;
     case OpKind::Diary:

@@ -72,7 +72,7 @@ int BenchWeight(OpKind kind, int settingsWrites)
         return settingsWrites;
     case OpKind::PollCycle:
     case OpKind::ScheduleWrite:
-    case OpKind::YearJournal:
+    case OpKind::YearlyJournal:
     case OpKind::PlcAddress:
     case OpKind::PlcRoute:
         return 2;

@@ -17,7 +17,7 @@ enum class OpKind {
     SettingsWrite,
     ScheduleWrite,
     ScheduleRead,
-    YearJournal,
+    YearlyJournal,
     Diary,
     PlcAddress,
     PlcRoute,

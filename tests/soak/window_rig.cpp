@@ -81,7 +81,7 @@ bool WindowRig::Start(OpKind kind, RandomMix& random)
         return Trigger("ActionWriteSched");
     case OpKind::ScheduleRead:
         return Trigger("ActionReadSched");
-    case OpKind::YearJournal:
+    case OpKind::YearlyJournal:
         return Click("BtnReadJournalYear");
     case OpKind::Diary:
         return Click("BtnReadDiary");
