@@ -2,6 +2,8 @@
 
 #include "link/meter_link.h"
 #include "meter/reading_decoders.h"
+#include "meter/tariff_caption.h"
+#include "protocol/meter_tariffs.h"
 
 const QStringList& MeterReadings::MainCaptions()
 {
@@ -30,25 +32,14 @@ const QStringList& MeterReadings::MainCaptions()
 
 const QStringList& MeterReadings::AddiCaptions()
 {
-    static const QStringList captions{
-        QStringLiteral("Время работы"),
-        QStringLiteral("Счетчик коррекций"),
-        QStringLiteral("Текущий тариф"),
-        QString(),
-        QStringLiteral("Текущая мощность, Вт"),
-        QString(),
-        QStringLiteral("1 тариф"),
-        QStringLiteral("2 тариф"),
-        QStringLiteral("3 тариф"),
-        QStringLiteral("4 тариф"),
-        QStringLiteral("5 тариф"),
-        QStringLiteral("6 тариф"),
-        QStringLiteral("7 тариф"),
-        QStringLiteral("8 тариф"),
-        QString(),
-        QStringLiteral("Пиковая мощность, Вт"),
-        QStringLiteral("Время фиксации"),
-    };
+    static const QStringList captions = [] {
+        QStringList list{QStringLiteral("Время работы"), QStringLiteral("Счетчик коррекций"),
+            QStringLiteral("Текущий тариф"), QString(), QStringLiteral("Текущая мощность, Вт"), QString()};
+        for (int tariff = 1; tariff <= TariffCount; ++tariff)
+            list << TariffCaption(tariff);
+        list << QString() << QStringLiteral("Пиковая мощность, Вт") << QStringLiteral("Время фиксации");
+        return list;
+    }();
     return captions;
 }
 

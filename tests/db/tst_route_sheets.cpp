@@ -26,7 +26,6 @@ constexpr int Config = TDMemsl::ProgrammingConfig;
 constexpr int MeterType = 30;
 constexpr int Operator = 5;
 constexpr int Plant = 7;
-constexpr int Sheet = 1;
 
 // Route types: their steps are route_id = type + Srun. Operation types 1
 // and 2 are performed by the programming configuration, 3 by another one.

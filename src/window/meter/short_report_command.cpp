@@ -15,7 +15,7 @@ void ActionTxtExecute(Dialogs& dialogs, const MeterReadings& readings, const Plc
         return;
     QString error;
     if (!SaveShortReport(path, ShortReportLines(readings, plc, WorkstationClock::Now()), &error)) {
-        dialogs.ShowMessage(MessageIcon::Error, QStringLiteral("Ошибка"), error);
+        dialogs.ShowError(error);
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -2,6 +2,7 @@
 
 #include "meter/meter_readings.h"
 #include "meter/value_formats.h"
+#include "protocol/meter_calendar.h"
 #include "window/controls/edit_caption.h"
 #include "window/controls/fit_on_font_change.h"
 #include "window/controls/indicator_list.h"
@@ -32,7 +33,7 @@ constexpr int CellPadding = 10;
 // format them for this workstation.
 QStringList WidestValues()
 {
-    const QDateTime epoch(QDate(2000, 1, 1), QTime(0, 0));
+    const QDateTime epoch(MeterEpoch(), QTime(0, 0));
     const qint64 lateStamp = epoch.secsTo(QDateTime(QDate(2088, 12, 28), QTime(23, 58, 58)));
     return {MeterDateTimeText(lateStamp), FormatOperatingTime(std::numeric_limits<quint32>::max()),
             RealText(99999999.0)};
